@@ -1,0 +1,21 @@
+// Incremental construction of the Voronoi diagram: one node per call.
+#pragma once
+
+#include "engine/mesh_tables.h"
+#include "ui/platform.h"
+
+namespace tesu {
+
+// Inserts node k (= mesh.number + 1, its coordinates already in node_xy,
+// strictly inside the enclosing triangle and on no existing node). The
+// vps whose circumcircles hold k are deleted and a ring of new vps and ves is
+// built around k. The caller raises mesh.number afterwards.
+void insert_node(MeshTables& mesh, int k, Platform& platform);
+
+// Depth-first search from cavity vp v for the other vps whose circle holds k.
+void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform);
+
+// Builds the ring of new rows around k, deletes the cavity and re-links.
+void rebuild_cavity(MeshTables& mesh, int k, Platform& platform);
+
+}  // namespace tesu

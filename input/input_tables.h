@@ -1,0 +1,53 @@
+// The contents of one coordinate data file, as read and, once the run has
+// normalised them, in drawing units (the figures fill 0 to 399 along their
+// longer side, Y growing downward).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/mesh_tables.h"
+
+namespace tesu {
+
+inline constexpr int OUTLINE_CAPACITY = 1024;
+inline constexpr int FIGURE_CAPACITY = 256;
+inline constexpr int DENSITY_SPEC_CAPACITY = 1024;
+inline constexpr int DIVISION_CAPACITY = 1024;
+// Longest path Linux accepts, without its terminating zero.
+inline constexpr std::size_t PATH_CAPACITY = 4095;
+
+struct DensitySpec {
+    double x;
+    double y;
+    double radius;
+    double reach;
+};
+
+struct InputTables {
+    std::string input_file_name;
+
+    std::array<Point, OUTLINE_CAPACITY> outline_xy{};
+    int outline_point_count = 0;
+    // figure_end[f] is the row of outline_xy that closes figure f.
+    std::array<int, FIGURE_CAPACITY> figure_end{};
+    int figure_count = 0;
+
+    double basic_density = 0;
+    std::array<DensitySpec, DENSITY_SPEC_CAPACITY> density_spec{};
+    int density_spec_count = 0;
+    double span = 0;
+    std::array<Point, DIVISION_CAPACITY> division_xy{};
+    int division_node_count = 0;
+
+    // Set by normalise_input: X = (x - data_min_x) * data_scale,
+    // Y = 399 - (y - data_min_y) * data_scale.
+    double data_scale = 0;
+    double data_min_x = 0;
+    double data_min_y = 0;
+};
+
+// First row of figure f in outline_xy.
+inline int figure_start(const InputTables& input, int f) { return f == 0 ? 0 : input.figure_end[f - 1] + 1; }
+
+}  // namespace tesu
