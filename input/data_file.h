@@ -18,9 +18,11 @@ inline constexpr int MAX_LINE_LENGTH = 78;
 // 1 when every byte is a space, a control byte or a byte of 0x80 or above.
 int check_line(std::string_view line, bool has_line_feed, Platform& platform);
 
-// Reads input.input_file_name into the tables. Returns false on failure, after
-// showing the reason (nothing is shown when the file cannot be opened).
-bool read_data_file(InputTables& input, Platform& platform);
+enum class ReadResult { ok, not_opened, refused };
+
+// Reads input.input_file_name into the tables. On refusal the reason has been
+// shown; nothing is shown when the file cannot be opened.
+ReadResult read_data_file(InputTables& input, Platform& platform);
 
 // Finds the closed figures: each is closed by the first repetition of its
 // first point.

@@ -30,6 +30,9 @@ enum class RunOutcome {
 
 struct RunResults {
     std::string output_file_name;
+    // When set, the result is written here instead of the name formed from
+    // the data file.
+    std::string output_override;
     // 1 once the last run has built its mesh; gates repaint, zoom, details.
     int mesh_ready = 0;
     std::int32_t start_time = 0;

@@ -1,0 +1,88 @@
+#include "apps/batch_options.h"
+
+#include <string_view>
+
+namespace tesu {
+
+const char* const BATCH_USAGE =
+    R"(Usage: tesu-batch [OPTIONS] FILE.DAT...
+
+Meshes each coordinate data file without a window and writes its result
+file next to it (FILE.TES). The summary and the report go to standard output,
+every other message to standard error.
+
+Options:
+  --histogram N   append the histogram of smallest element angles to the
+                  result file, in bins of N degrees (0 = none, 1, 2 or 3)
+  -o RESULT.TES   write the result file here (one data file only)
+  --svg FILE      also draw the outlines and elements into an SVG picture
+                  (one data file only)
+  --help          show this text
+
+Exit status: 0 when every file was meshed and written; 2 when a file could
+not be read, was refused, or its result could not be written; 1 when the
+computation stopped with a fatal error.
+
+Data file (plain text, one item per line; lines starting with ';' are
+comments):
+  x y             outline points; each figure is its vertices followed by its
+                  first vertex again; a figure inside another is a hole
+  b = 5.0         basic node spacing (the line must start with 'b')
+  x y radius reach
+                  optional refinements: spacing 'radius' at (x, y), growing
+                  back to the basic spacing at distance 'reach'
+  s = 2           span: how much finer the search for interior nodes runs
+                  (the line must start with 's')
+  x y             optional division-specified nodes, to the end of the file
+)";
+
+namespace {
+
+bool parse_histogram(std::string_view text, int& step) {
+    if (text.size() != 1 || text[0] < '0' || text[0] > '3') return false;
+    step = text[0] - '0';
+    return true;
+}
+
+}  // namespace
+
+bool parse_batch_options(int argc, const char* const* argv, BatchOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--histogram") {
+            if (!has_value || !parse_histogram(argv[++i], options.histogram_step)) {
+                error = "--histogram takes 0, 1, 2 or 3";
+                return false;
+            }
+        } else if (arg == "-o" || arg == "--svg") {
+            if (!has_value) {
+                error = std::string(arg) + " needs a file name";
+                return false;
+            }
+            const std::string value = argv[++i];
+            if (arg == "-o") options.output_path = value;
+            if (arg == "--svg") options.svg_path = value;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option " + std::string(arg);
+            return false;
+        } else {
+            options.data_files.emplace_back(arg);
+        }
+    }
+    if (options.help) return true;
+    if (options.data_files.empty()) {
+        error = "no data file given";
+        return false;
+    }
+    const bool single_file_only = !options.output_path.empty() || !options.svg_path.empty();
+    if (single_file_only && options.data_files.size() > 1) {
+        error = "-o and --svg take a single data file";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tesu

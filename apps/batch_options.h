@@ -1,0 +1,22 @@
+// Command line of tesu-batch.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tesu {
+
+struct BatchOptions {
+    int histogram_step = 0;
+    std::string output_path;           // -o, for a single data file
+    std::string svg_path;              // --svg
+    bool help = false;
+    std::vector<std::string> data_files;
+};
+
+// Parses argv; on a usage error returns false and sets `error`.
+bool parse_batch_options(int argc, const char* const* argv, BatchOptions& options, std::string& error);
+
+extern const char* const BATCH_USAGE;
+
+}  // namespace tesu
