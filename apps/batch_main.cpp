@@ -38,7 +38,8 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshTabl
         std::fprintf(stderr, "tesu-batch: %s: cannot open the data file\n", path.c_str());
     }
     int status = status_of(results.outcome);
-    if (results.mesh_ready && !options.svg_path.empty() && !write_svg_picture(options.svg_path, mesh, input)) {
+    if (results.mesh_ready && !options.svg_path.empty() &&
+        !write_svg_picture(options.svg_path, mesh, input)) {
         std::fprintf(stderr, "tesu-batch: %s: cannot write the picture\n", options.svg_path.c_str());
         status = EXIT_STATUS_REFUSED;
     }

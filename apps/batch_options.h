@@ -8,8 +8,8 @@ namespace tesu {
 
 struct BatchOptions {
     int histogram_step = 0;
-    std::string output_path;           // -o, for a single data file
-    std::string svg_path;              // --svg
+    std::string output_path;  // -o, for a single data file
+    std::string svg_path;     // --svg
     bool help = false;
     std::vector<std::string> data_files;
 };

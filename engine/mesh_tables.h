@@ -46,7 +46,8 @@ struct RingRow {
 template <typename T>
 class FixedTable {
 public:
-    explicit FixedTable(int capacity) : rows_(new T[static_cast<std::size_t>(capacity)]), capacity_(capacity) {}
+    explicit FixedTable(int capacity)
+        : rows_(new T[static_cast<std::size_t>(capacity)]), capacity_(capacity) {}
     T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
     const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
     int capacity() const { return capacity_; }

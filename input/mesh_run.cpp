@@ -31,13 +31,14 @@ bool confirm_summary(const InputTables& input, const RunResults& results, Platfo
         "スパン(精度)=%.1f\n分割指定ノード数=%d",
         results.output_file_name.c_str(), input.outline_point_count, input.basic_density,
         input.density_spec_count, input.span, input.division_node_count);
-    return platform.message_box(SUMMARY_CAPTION, text, Buttons::ok_cancel, MessageKind::summary) == Answer::ok;
+    return platform.message_box(SUMMARY_CAPTION, text, Buttons::ok_cancel, MessageKind::summary) ==
+           Answer::ok;
 }
 
 void show_report(const RunResults& results, const MeshTables& mesh, Platform& platform) {
     const std::string text =
-        format_message("ノード数 = %d, 要素数 = %d\n輪郭線上のノード数 = %d\n\n計算時間= %ld 秒", mesh.number - 3,
-                       results.element_count, results.last_contour_node - 3,
+        format_message("ノード数 = %d, 要素数 = %d\n輪郭線上のノード数 = %d\n\n計算時間= %ld 秒",
+                       mesh.number - 3, results.element_count, results.last_contour_node - 3,
                        static_cast<long>(results.end_time - results.start_time));
     platform.message_box(REPORT_CAPTION, text, Buttons::ok, MessageKind::report);
 }
@@ -73,7 +74,8 @@ void run_mesh_generation(MeshTables& mesh, InputTables& input, RunResults& resul
     platform.begin_run();
 
     if (input.input_file_name.size() > PATH_CAPACITY) {
-        platform.message_box(READ_ERROR_CAPTION, "ファイル名が長すぎます。4095バイト以内にして下さい。", Buttons::ok);
+        platform.message_box(READ_ERROR_CAPTION, "ファイル名が長すぎます。4095バイト以内にして下さい。",
+                             Buttons::ok);
         results.outcome = RunOutcome::name_too_long;
         return;
     }
@@ -125,9 +127,10 @@ void run_mesh_generation(MeshTables& mesh, InputTables& input, RunResults& resul
     const bool written = write_result_file(mesh, input, results, platform);
     results.stage_times.writing = seconds_since(stage_start);
     if (!written) {
-        platform.message_box(OUTPUT_ERROR_CAPTION,
-                             format_message("%s に結果を書き込めませんでした。", results.output_file_name.c_str()),
-                             Buttons::ok);
+        platform.message_box(
+            OUTPUT_ERROR_CAPTION,
+            format_message("%s に結果を書き込めませんでした。", results.output_file_name.c_str()),
+            Buttons::ok);
     }
     results.outcome = written ? RunOutcome::written : RunOutcome::output_failed;
 

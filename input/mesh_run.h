@@ -20,12 +20,12 @@ struct StageTimes {
 };
 
 enum class RunOutcome {
-    written,          // the mesh was built and its result file written
-    not_opened,       // the data file could not be opened
-    refused,          // the reader or a check refused the data file
-    cancelled,        // the user cancelled the summary
-    output_failed,    // the mesh was built but its result file not written
-    name_too_long,    // the result path would not fit
+    written,        // the mesh was built and its result file written
+    not_opened,     // the data file could not be opened
+    refused,        // the reader or a check refused the data file
+    cancelled,      // the user cancelled the summary
+    output_failed,  // the mesh was built but its result file not written
+    name_too_long,  // the result path would not fit
 };
 
 struct RunResults {

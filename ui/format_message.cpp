@@ -1,7 +1,8 @@
+#include <locale.h>
+
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
-#include <locale.h>
 
 #include "ui/platform.h"
 
