@@ -1,0 +1,129 @@
+// tesu-batch as scripts use it: exit statuses, where messages go, which files
+// appear.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/batch_runner.h"
+
+namespace tesu::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string SQUARE =
+    "0 0\n10 0\n10 10\n0 10\n0 0\n"
+    "b = 2.5\n"
+    "s = 1\n";
+
+TEST(BatchProgram, MeshesAValidFileAndPrintsSummaryAndReport) {
+    TempFolder folder;
+    const auto data = folder.write("square.DAT", SQUARE);
+
+    const BatchRun run = run_batch({data.string()});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("データ読み込み終了"), std::string::npos);
+    EXPECT_NE(run.out.find("square.TES というファイル名で"), std::string::npos);
+    EXPECT_NE(run.out.find("データ出力終了"), std::string::npos);
+    EXPECT_NE(run.out.find("輪郭線上のノード数 = 16"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fs::exists(folder.path() / "square.TES"));
+}
+
+TEST(BatchProgram, WritesWhereToldWithMinusO) {
+    TempFolder folder;
+    const auto data = folder.write("square.DAT", SQUARE);
+    const auto result = folder.path() / "elsewhere.TES";
+
+    const BatchRun run = run_batch({"-o", result.string(), data.string()});
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(fs::exists(result));
+    EXPECT_FALSE(fs::exists(folder.path() / "square.TES"));
+}
+
+TEST(BatchProgram, RefusedFileGivesStatusTwoMessageOnStderrAndNoResult) {
+    TempFolder folder;
+    const auto data = folder.write("bad.DAT", "0 0\n10 0\n10 10\n0 0\nb 5\ns = 1\n");
+
+    const BatchRun run = run_batch({data.string()});
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("図形データ読み込みエラー"), std::string::npos);
+    EXPECT_NE(run.err.find("基本密度 Read Error!"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.path() / "bad.TES"));
+}
+
+TEST(BatchProgram, OverlongLineIsARefusal) {
+    TempFolder folder;
+    const auto data = folder.write("long.DAT", "0 0\n" + std::string(78, '1') + "\nb = 1\ns = 1\n");
+
+    const BatchRun run = run_batch({data.string()});
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("1行が長すぎます。78文字以内にして下さい。"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder.path() / "long.TES"));
+}
+
+TEST(BatchProgram, MissingFileIsReportedOnStderr) {
+    TempFolder folder;
+    const BatchRun run = run_batch({(folder.path() / "absent.DAT").string()});
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("absent.DAT: cannot open"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out, "");
+}
+
+TEST(BatchProgram, UnwritableResultIsAFailureAndKeepsTheReport) {
+    TempFolder folder;
+    const auto data = folder.write("square.DAT", SQUARE);
+    const auto result = folder.path() / "no-such-folder" / "square.TES";
+
+    const BatchRun run = run_batch({"-o", result.string(), data.string()});
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("データ出力エラー"), std::string::npos);
+    EXPECT_NE(run.err.find(result.string() + " に結果を書き込めませんでした。"), std::string::npos);
+    EXPECT_NE(run.out.find("輪郭線上のノード数 = 16"), std::string::npos) << run.out;
+}
+
+TEST(BatchProgram, SeveralFilesEachOnItsOwnWithTheWorstStatus) {
+    TempFolder folder;
+    const auto good = folder.write("good.DAT", SQUARE);
+    const auto duplicate = folder.write("dup.DAT", "0 0\n10 0\n10 0\n0 10\n0 0\nb = 2\ns = 1\n");
+    const auto later = folder.write("later.DAT", SQUARE);
+
+    const BatchRun run = run_batch({good.string(), duplicate.string(), later.string()});
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("元データに重複があります"), std::string::npos);
+    EXPECT_TRUE(fs::exists(folder.path() / "good.TES"));
+    EXPECT_FALSE(fs::exists(folder.path() / "dup.TES"));
+    EXPECT_TRUE(fs::exists(folder.path() / "later.TES"));
+}
+
+TEST(BatchProgram, SameFileTwiceGivesTheSameResult) {
+    TempFolder folder;
+    const auto data = folder.write("square.DAT", SQUARE);
+    const auto first = folder.path() / "first.TES";
+    const auto second = folder.path() / "second.TES";
+
+    ASSERT_EQ(run_batch({"-o", first.string(), data.string()}).status, 0);
+    ASSERT_EQ(run_batch({"--histogram", "2", data.string(), data.string()}).status, 0);
+    ASSERT_EQ(run_batch({"-o", second.string(), data.string()}).status, 0);
+
+    EXPECT_EQ(read_bytes(first), read_bytes(second));
+}
+
+TEST(BatchProgram, UsageErrorsAndHelp) {
+    EXPECT_EQ(run_batch({"--help"}).status, 0);
+    EXPECT_NE(run_batch({"--help"}).out.find("--histogram"), std::string::npos);
+    EXPECT_EQ(run_batch({}).status, 2);
+    EXPECT_EQ(run_batch({"--histogram", "4", "x.DAT"}).status, 2);
+    EXPECT_EQ(run_batch({"--frobnicate", "x.DAT"}).status, 2);
+    EXPECT_EQ(run_batch({"-o", "r.TES", "a.DAT", "b.DAT"}).status, 2);
+}
+
+}  // namespace
+}  // namespace tesu::testing

@@ -1,0 +1,36 @@
+// Runs build/tesu-batch as a script would and captures what it says.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tesu::testing {
+
+struct BatchRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+BatchRun run_batch(const std::vector<std::string>& args);
+
+// A fresh folder under the system's temporary folder, removed on destruction.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    // Writes `bytes` to a file of this folder and returns its path.
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string read_bytes(const std::filesystem::path& path);
+
+}  // namespace tesu::testing
