@@ -1,0 +1,112 @@
+// Whole runs on large generated data files: per case the node and element
+// counts, the time of each stage and the peak memory. Each case runs in a
+// child process of its own so that its peak memory is its own.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "input/mesh_run.h"
+#include "ui/headless_platform.h"
+
+namespace {
+
+using namespace tesu;
+namespace fs = std::filesystem;
+
+struct BenchCase {
+    std::string name;
+    std::string data;  // contents of the data file
+};
+
+// A 100 x 50 plate with a 20 x 10 hole, uniform spacing.
+std::string plate_with_hole(double spacing) {
+    char text[64];
+    std::snprintf(text, sizeof text, "b = %.6f\ns = 2\n", spacing);
+    return "0 0\n100 0\n100 50\n0 50\n0 0\n40 20\n60 20\n60 30\n40 30\n40 20\n" + std::string(text);
+}
+
+// A circle of 1,000 outline points with 200 refinements spread inside it.
+std::string refined_circle() {
+    std::string data;
+    char line[96];
+    constexpr double pi = 3.141592653589793;
+    for (int i = 0; i <= 1000; ++i) {
+        const double angle = 2 * pi * (i % 1000) / 1000;
+        std::snprintf(line, sizeof line, "%.9f %.9f\n", 50 * std::cos(angle), 50 * std::sin(angle));
+        data += line;
+    }
+    data += "b = 0.5\n";
+    std::mt19937 random(12345);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int i = 0; i < 200; ++i) {
+        const double r = 45 * std::sqrt(unit(random));
+        const double angle = 2 * pi * unit(random);
+        std::snprintf(line, sizeof line, "%.6f %.6f %.4f %.4f\n", r * std::cos(angle), r * std::sin(angle),
+                      0.15 + 0.2 * unit(random), 2 + 6 * unit(random));
+        data += line;
+    }
+    return data + "s = 2\n";
+}
+
+double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
+
+// Runs in the child: meshes the file and prints one line of figures.
+[[noreturn]] void run_case(const BenchCase& bench_case, const fs::path& data_path) {
+    auto mesh = std::make_unique<MeshTables>();
+    auto input = std::make_unique<InputTables>();
+    RunResults results;
+    HeadlessPlatform platform;
+    input->input_file_name = data_path.string();
+
+    const auto start = std::chrono::steady_clock::now();
+    run_mesh_generation(*mesh, *input, results, platform);
+    const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const StageTimes& t = results.stage_times;
+    std::printf("%-22s %8d %8d %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %s\n", bench_case.name.c_str(),
+                mesh->number - 3, results.element_count, t.reading, t.outline_nodes, t.insertion,
+                t.interior_search, t.writing, total, peak_megabytes(usage),
+                results.outcome == RunOutcome::written ? "" : "(not written)");
+    std::fflush(stdout);
+    std::_Exit(results.outcome == RunOutcome::written ? 0 : 1);
+}
+
+}  // namespace
+
+int main() {
+    const std::vector<BenchCase> cases = {
+        {"plate, 50k nodes", plate_with_hole(0.3333)},
+        {"plate, 200k nodes", plate_with_hole(0.1666)},
+        {"plate, 450k nodes", plate_with_hole(0.1111)},
+        {"circle, 200 refinements", refined_circle()},
+    };
+    const fs::path folder = fs::temp_directory_path() / ("tesu-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+
+    std::printf("%-22s %8s %8s %8s %8s %8s %8s %8s %8s %9s\n", "case", "nodes", "elements", "read s",
+                "outline s", "insert s", "interior", "write s", "total s", "peak MB");
+    int failures = 0;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const fs::path data_path = folder / ("case" + std::to_string(i) + ".DAT");
+        std::ofstream(data_path, std::ios::binary) << cases[i].data;
+        const pid_t child = fork();
+        if (child == 0) run_case(cases[i], data_path);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) ++failures;
+    }
+    fs::remove_all(folder);
+    return failures == 0 ? 0 : 1;
+}
