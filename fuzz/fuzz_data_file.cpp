@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the data file reader as a file, then, when it
 // accepts them, to the figure scan and the duplicate check, and verifies that
 // whatever is accepted is something the run can work with.
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -17,23 +17,29 @@ namespace {
 
 struct ProcessEnded {};
 
-// Each fuzzing process writes its inputs to its own file in memory.
-const std::string& data_file_path() {
-    static const std::string path = "/dev/shm/tesu_fuzz_" + std::to_string(getpid()) + ".DAT";
-    return path;
-}
-
-void remove_data_file() { std::remove(data_file_path().c_str()); }
-
 void require(bool condition) {
     if (!condition) std::abort();
 }
 
+// The inputs go to a file that lives in memory and vanishes with the
+// process; the reader opens it by its /proc path like any other file.
+struct MemoryFile {
+    int fd;
+    std::string path;
+};
+
+const MemoryFile& data_file() {
+    static const MemoryFile file = [] {
+        const int fd = memfd_create("tesu_fuzz.DAT", 0);
+        require(fd >= 0);
+        return MemoryFile{fd, "/proc/self/fd/" + std::to_string(fd)};
+    }();
+    return file;
+}
+
 void write_data_file(const uint8_t* data, size_t size) {
-    std::FILE* file = std::fopen(data_file_path().c_str(), "wb");
-    require(file != nullptr);
-    require(std::fwrite(data, 1, size, file) == size);
-    require(std::fclose(file) == 0);
+    require(ftruncate(data_file().fd, 0) == 0);
+    require(pwrite(data_file().fd, data, size, 0) == static_cast<ssize_t>(size));
 }
 
 bool is_positive_finite(double v) { return std::isfinite(v) && v > 0; }
@@ -72,12 +78,10 @@ void check_figures(const tesu::InputTables& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool cleanup_registered = std::atexit(remove_data_file) == 0;
-    require(cleanup_registered);
     write_data_file(data, size);
 
     const auto input = std::make_unique<tesu::InputTables>();
-    input->input_file_name = data_file_path();
+    input->input_file_name = data_file().path;
     tesu::HeadlessPlatform platform;
     platform.on_fatal = [](int) { throw ProcessEnded{}; };
 
