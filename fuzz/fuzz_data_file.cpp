@@ -53,9 +53,9 @@ void check_accepted_tables(const tesu::InputTables& input) {
         require(std::isfinite(input.outline_xy[i].x) && std::isfinite(input.outline_xy[i].y));
     }
     for (int i = 0; i < input.density_spec_count; ++i) {
-        const auto& spec = input.density_spec[i];
-        require(std::isfinite(spec.x) && std::isfinite(spec.y));
-        require(is_positive_finite(spec.radius) && std::isfinite(spec.reach) && spec.reach >= 0);
+        const auto& row = input.density_spec[i];
+        require(std::isfinite(row.x) && std::isfinite(row.y));
+        require(is_positive_finite(row.radius) && std::isfinite(row.reach) && row.reach >= 0);
     }
     for (int i = 0; i < input.division_node_count; ++i) {
         require(std::isfinite(input.division_xy[i].x) && std::isfinite(input.division_xy[i].y));

@@ -190,17 +190,17 @@ bool read_data_file(InputTables& input, Platform& platform) {
     // Density specifications, up to the first data line that begins with `s`.
     // Any line after a full table fails, so at most one less than the table
     // holds can come before the `s` line.
-    int specs = 0;
+    int density_rows = 0;
     for (;;) {
-        if (specs == DENSITY_SPEC_CAPACITY) return refuse(platform, DENSITY_SPEC_FAILURE);
+        if (density_rows == DENSITY_SPEC_CAPACITY) return refuse(platform, DENSITY_SPEC_FAILURE);
         if (!reader.next(line)) return refuse(platform, DENSITY_SPEC_FAILURE);
         if (is_skipped(line, platform)) continue;
         if (line.text[0] == 's') break;
-        if (!read_density_spec(line, input.density_spec[specs]))
+        if (!read_density_spec(line, input.density_spec[density_rows]))
             return refuse(platform, DENSITY_SPEC_FAILURE);
-        ++specs;
+        ++density_rows;
     }
-    input.density_spec_count = specs;
+    input.density_spec_count = density_rows;
 
     if (!read_positive_value(line, input.span)) return refuse(platform, SPAN_FAILURE);
 

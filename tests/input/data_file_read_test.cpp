@@ -41,7 +41,7 @@ TEST_F(DataFileTest, ClassifiesLinesByTheirFirstByte) {
     struct Case {
         const char* name;
         std::string bytes;
-        int outline, specs, divisions;
+        int outline, density_rows, divisions;
         double basic_density;
     };
     const Case cases[] = {
@@ -64,7 +64,7 @@ TEST_F(DataFileTest, ClassifiesLinesByTheirFirstByte) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(read(c.bytes));
         EXPECT_EQ(input->outline_point_count, c.outline);
-        EXPECT_EQ(input->density_spec_count, c.specs);
+        EXPECT_EQ(input->density_spec_count, c.density_rows);
         EXPECT_EQ(input->division_node_count, c.divisions);
         EXPECT_EQ(input->basic_density, c.basic_density);
     }
