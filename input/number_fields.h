@@ -1,0 +1,16 @@
+// The numbers of a data line, read one field after another as strtod reads
+// them, always in the C locale so that a user's locale with a decimal comma
+// does not change what a file means.
+#pragma once
+
+#include <span>
+
+namespace tesu {
+
+// Reads up to values.size() numbers from the zero-terminated text, each one
+// starting where the previous one ended. Stops at the first field strtod
+// cannot read; the values after it are left as they are. Returns how many
+// numbers were read.
+int read_number_fields(const char* text, std::span<double> values);
+
+}  // namespace tesu

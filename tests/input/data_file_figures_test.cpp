@@ -1,0 +1,81 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <vector>
+
+#include "input/data_file.h"
+#include "ui/headless_platform.h"
+
+namespace tesu {
+namespace {
+
+struct FiguresTest : ::testing::Test {
+    void set_outline(std::initializer_list<Point> points) {
+        input.outline_point_count = 0;
+        for (const Point& p : points) input.outline_xy[input.outline_point_count++] = p;
+        scan_figures(input);
+    }
+    std::vector<int> figure_ends() const {
+        return {input.figure_end.begin(), input.figure_end.begin() + input.figure_count};
+    }
+
+    InputTables input;
+    HeadlessPlatform platform;
+};
+
+TEST_F(FiguresTest, ASquareIsOneFigureWithOneRepeatedPoint) {
+    set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}});
+    EXPECT_EQ(figure_ends(), std::vector<int>{4});
+    EXPECT_TRUE(check_duplicates(input, platform));
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(FiguresTest, RefusesTwoSquaresSharingACorner) {
+    // (1, 1) is the first point of neither square.
+    set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}, {2, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 2}});
+    EXPECT_EQ(figure_ends(), (std::vector<int>{4, 9}));
+    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_EQ(input.figure_count, 0);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, "元データに重複があります");
+    EXPECT_EQ(platform.messages[0].text,
+              "閉じた図形の数=2, に対して同じ座標の数=3\n\n同じ座標が重複して含まれています。\n"
+              "データの再チェックをお願いします。");
+}
+
+TEST_F(FiguresTest, PointsAfterTheLastClosingRowFormNoFigure) {
+    set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {6, 5}, {6, 6}});
+    EXPECT_EQ(figure_ends(), std::vector<int>{3});
+    EXPECT_TRUE(check_duplicates(input, platform));
+
+    // They still take part in the duplicate count.
+    set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {1, 0}});
+    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_THAT(platform.messages.back().text,
+                ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=2\n"));
+}
+
+TEST_F(FiguresTest, TheRowAfterAClosingRowStartsTheNextFigure) {
+    // Row 4 repeats row 3 but starts a figure, closed at row 7.
+    set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {0, 0}, {2, 0}, {0, 2}, {0, 0}});
+    EXPECT_EQ(figure_ends(), (std::vector<int>{3, 7}));
+    // A point written twice is a figure of two rows.
+    set_outline({{3, 3}, {3, 3}, {4, 4}, {4, 4}});
+    EXPECT_EQ(figure_ends(), (std::vector<int>{1, 3}));
+    set_outline({{3, 3}});
+    EXPECT_EQ(input.figure_count, 0);
+}
+
+TEST_F(FiguresTest, ComparesPointsExactly) {
+    const double next_to_one = std::nextafter(1.0, 2.0);
+    set_outline({{1, 0}, {1, 1}, {0, 1}, {next_to_one, 0}});
+    EXPECT_EQ(input.figure_count, 0);
+    EXPECT_TRUE(check_duplicates(input, platform));
+    set_outline({{0, 0}, {1, 1}, {0, 1}, {-0.0, 0}});
+    EXPECT_EQ(figure_ends(), std::vector<int>{3});
+}
+
+}  // namespace
+}  // namespace tesu

@@ -1,0 +1,44 @@
+// Writes data files into a temporary folder of the test's own and reads them.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "input/data_file.h"
+#include "ui/headless_platform.h"
+
+namespace tesu {
+
+class DataFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("tesu_data_file_" + std::to_string(getpid()) + "_" + test);
+        std::filesystem::create_directories(folder_);
+        input->input_file_name = (folder_ / "test.DAT").string();
+        platform.on_fatal = [](int status) { throw status; };
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    // Reads the bytes as a data file; the messages shown are those of this read only.
+    bool read(std::string_view bytes) {
+        std::ofstream(input->input_file_name, std::ios::binary) << bytes;
+        platform.messages.clear();
+        return read_data_file(*input, platform);
+    }
+
+    std::unique_ptr<InputTables> input = std::make_unique<InputTables>();
+    HeadlessPlatform platform;
+
+private:
+    std::filesystem::path folder_;
+};
+
+}  // namespace tesu

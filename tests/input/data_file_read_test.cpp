@@ -1,0 +1,195 @@
+#include <clocale>
+#include <string>
+
+#include "data_file_fixture.h"
+
+namespace tesu {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string SQUARE = "0 0\n1 0\n1 1\n0 1\n0 0\n";
+const std::string TAIL = "b = 1\ns = 1\n";
+// Lines every section skips: comment, Shift_JIS comment, spaces with
+// Shift_JIS text, a control byte, a NUL byte, an empty line.
+const std::string SKIPPED = ";1 2\n\x8d\xc0\x95\x57 1 2\n  \x82\xa0\x82\xa2 \n\x01 3 3\n\0 4 4\n\n"s;
+
+TEST_F(DataFileTest, ReadsEverySectionOfACompleteFile) {
+    const std::string file =
+        "; plate\n0 0\n100 0\n100 50\n0 50\n0 0\n40 20\n60 20\n60 30\n40 30\n40 20\n"
+        "b = 5.0\n; x y radius reach\n20 25 1.0 15\ns = 2\n80 25\n";
+    for (const std::string_view line_end : {"\n", "\r\n"}) {
+        SCOPED_TRACE(line_end.size());
+        std::string bytes;
+        for (char c : file) c == '\n' ? bytes.append(line_end) : bytes.append(1, c);
+        ASSERT_TRUE(read(bytes));
+        EXPECT_EQ(input->outline_point_count, 10);
+        EXPECT_EQ(input->outline_xy[7].x, 60);
+        EXPECT_EQ(input->outline_xy[7].y, 30);
+        EXPECT_EQ(input->basic_density, 5);
+        ASSERT_EQ(input->density_spec_count, 1);
+        EXPECT_EQ(input->density_spec[0].radius, 1);
+        EXPECT_EQ(input->density_spec[0].reach, 15);
+        EXPECT_EQ(input->span, 2);
+        ASSERT_EQ(input->division_node_count, 1);
+        EXPECT_EQ(input->division_xy[0].x, 80);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+TEST_F(DataFileTest, ClassifiesLinesByTheirFirstByte) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int outline, density_rows, divisions;
+        double basic_density;
+    };
+    const Case cases[] = {
+        {"b=5", SQUARE + "b=5\ns=1\n", 5, 0, 0, 5},
+        {"basic = 5", SQUARE + "basic = 5\ns=1\n", 5, 0, 0, 5},
+        {"Shift_JIS label", SQUARE + "b\x8a\xee\x96\x7b\x96\xa7\x93\x78 = 5\ns\x83\x58=1\n", 5, 0, 0, 5},
+        {"upper-case B is a point", SQUARE + "B = 5\n" + TAIL, 6, 0, 0, 1},
+        {"tab first skips the line", SQUARE + "\tb = 5\n" + TAIL, 5, 0, 0, 1},
+        {"space first makes a point", SQUARE + " b = 5\n" + TAIL, 6, 0, 0, 1},
+        {"skipped lines everywhere",
+         SKIPPED + SQUARE + SKIPPED + "b=1\n" + SKIPPED + "0 0 1 1\n" + SKIPPED + "s=1\n" + SKIPPED +
+             "2 2\n" + SKIPPED,
+         5, 1, 1, 1},
+        {"b and s lines are nodes after the span", SQUARE + TAIL + "b = 3\ns 2\n", 5, 0, 2, 1},
+        {"lone last character skipped", SQUARE + TAIL + "7", 5, 0, 0, 1},
+        {"lone character with line feed", SQUARE + TAIL + "7\n", 5, 0, 1, 1},
+        {"span line ends the file", SQUARE + "b = 1\ns = 1", 5, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(read(c.bytes));
+        EXPECT_EQ(input->outline_point_count, c.outline);
+        EXPECT_EQ(input->density_spec_count, c.density_rows);
+        EXPECT_EQ(input->division_node_count, c.divisions);
+        EXPECT_EQ(input->basic_density, c.basic_density);
+    }
+}
+
+TEST_F(DataFileTest, ReadsNumbersAsStrtodDoesAndZeroesFieldsNotGiven) {
+    // Values left from an earlier file must not show through.
+    input->outline_xy.fill({99, 99});
+    input->density_spec.fill({99, 99, 99, 99});
+    ASSERT_TRUE(
+        read(SQUARE + "1e+ 3\n  -1.5e1\t+2.25 tail\n1,5 2\n0x10 0x1p-2\n12.5\n8\0 9\nb=1\n7 8 0.5\ns=1\n"s));
+    const std::pair<double, double> expected[] = {{1, 0}, {-15, 2.25}, {1, 0}, {16, 0.25}, {12.5, 0}, {8, 0}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(input->outline_xy[5 + i].x, expected[i].first) << i;
+        EXPECT_EQ(input->outline_xy[5 + i].y, expected[i].second) << i;
+    }
+    EXPECT_EQ(input->density_spec[0].radius, 0.5);
+    EXPECT_EQ(input->density_spec[0].reach, 0);
+}
+
+TEST_F(DataFileTest, ReadsDecimalPointsWhateverTheLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "the de_DE.UTF-8 locale is not installed";
+    const bool read_ok = read(SQUARE + "2.5 0.5\nb = 0.75\ns = 1,5\n");
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_TRUE(read_ok);
+    EXPECT_EQ(input->outline_xy[5].x, 2.5);
+    EXPECT_EQ(input->basic_density, 0.75);
+    EXPECT_EQ(input->span, 1);
+}
+
+TEST_F(DataFileTest, RefusesEachFaultWithItsMessage) {
+    const std::string outline = "座標データの読み込み失敗！", basic = "基本密度 Read Error!",
+                      density = "密度指定データの読み込み失敗！", span = "スパン Read Error!",
+                      division = "分割指定データの読み込み失敗！";
+    const std::pair<std::string, std::string> cases[] = {
+        {SQUARE, outline},
+        {TAIL, outline},
+        {"3 3\n3 3\n3 3\n" + TAIL, outline},
+        {SQUARE + "inf 0\n" + TAIL, outline},
+        {SQUARE + "0 nan\n" + TAIL, outline},
+        {SQUARE + "0x1p99999 0\n" + TAIL, outline},
+        {SQUARE + "b 5\ns=1\n", basic},
+        {SQUARE + "b = 0\ns=1\n", basic},
+        {SQUARE + "b = five\ns=1\n", basic},
+        {SQUARE + "b = -1\ns=1\n", basic},
+        {SQUARE + "b = 1e999\ns=1\n", basic},
+        {SQUARE + "b = nan\ns=1\n", basic},
+        {SQUARE + "b = 1\n", density},
+        {SQUARE + "b = 1\n0 0 0 1\ns=1\n", density},
+        {SQUARE + "b = 1\n0 0 1 -1\ns=1\n", density},
+        {SQUARE + "b = 1\n0 0\ns=1\n", density},
+        {SQUARE + "b = 1\n0 inf 1 1\ns=1\n", density},
+        {SQUARE + "b = 1\n s=1\n", density},
+        {SQUARE + "b = 1\ns 1\n", span},
+        {SQUARE + "b = 1\ns = 0\n", span},
+        {SQUARE + "b = 1\ns = -2\n", span},
+        {SQUARE + "b = 1\ns = -inf\n", span},
+        {SQUARE + TAIL + "1 1\nnan 1\n", division},
+    };
+    for (const auto& [bytes, message] : cases) {
+        SCOPED_TRACE(bytes);
+        EXPECT_FALSE(read(bytes));
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].caption, READ_ERROR_CAPTION);
+        EXPECT_EQ(platform.messages[0].text, message);
+    }
+}
+
+TEST_F(DataFileTest, FailsSilentlyWhenTheFileCannotBeOpened) {
+    for (const std::string& path : {input->input_file_name + ".missing", std::string("/tmp")}) {
+        input->input_file_name = path;
+        EXPECT_FALSE(read_data_file(*input, platform));
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+TEST_F(DataFileTest, EndsTheProgramOnALineOver78CharactersWithItsLineFeed) {
+    const std::string line77 = "0 0" + std::string(74, ' ');
+    EXPECT_TRUE(read(line77 + "\n1 1\n" + TAIL));
+    EXPECT_TRUE(read(line77 + "\r\n1 1\r\n" + TAIL));
+    for (const std::string& line78 : {line77 + " ", ";" + std::string(77, 'x')}) {
+        try {
+            read(SQUARE + line78 + "\n" + TAIL);
+            ADD_FAILURE() << "no fatal ending for " << line78;
+        } catch (int status) {
+            EXPECT_EQ(status, EXIT_STATUS_REFUSED);
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.messages[0].caption, READ_ERROR_CAPTION);
+            EXPECT_EQ(platform.messages[0].text, "1行が長すぎます。78文字以内にして下さい。");
+        }
+    }
+}
+
+std::string lines(int count, const std::string& prefix, const std::string& suffix) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += prefix + std::to_string(i) + suffix + "\n";
+    return text;
+}
+
+TEST_F(DataFileTest, KeepsEveryTableWithinItsCapacity) {
+    EXPECT_TRUE(read(lines(1024, "", " 0") + TAIL));
+    EXPECT_EQ(input->outline_point_count, 1024);
+    EXPECT_FALSE(read(lines(1025, "", " 0") + TAIL));
+
+    EXPECT_TRUE(read(SQUARE + "b=1\n" + lines(1023, "0 ", " 1 1") + "s=1\n"));
+    EXPECT_EQ(input->density_spec_count, 1023);
+    EXPECT_FALSE(read(SQUARE + "b=1\n" + lines(1024, "0 ", " 1 1") + "s=1\n"));
+
+    EXPECT_TRUE(read(SQUARE + TAIL + lines(1023, "0 ", "")));
+    EXPECT_EQ(input->division_node_count, 1023);
+    EXPECT_FALSE(read(SQUARE + TAIL + lines(1024, "0 ", "")));
+
+    // A point written twice is a figure of its own.
+    const auto figures = [](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += std::to_string(i) + " 0\n" + std::to_string(i) + " 0\n";
+        return text;
+    };
+    EXPECT_TRUE(read(figures(256) + TAIL));
+    scan_figures(*input);
+    EXPECT_EQ(input->figure_count, 256);
+    EXPECT_FALSE(read(figures(257) + TAIL));
+    EXPECT_EQ(platform.messages.back().text, "座標データの読み込み失敗！");
+}
+
+}  // namespace
+}  // namespace tesu
