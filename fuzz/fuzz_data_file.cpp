@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     platform.on_fatal = [](int) { throw ProcessEnded{}; };
 
     try {
-        if (!tesu::read_data_file(*input, platform)) {
+        if (tesu::read_data_file(*input, platform) != tesu::ReadResult::ok) {
             // Every refusal says why, under the read failure caption.
             require(platform.messages.size() == 1 &&
                     platform.messages[0].caption == tesu::READ_ERROR_CAPTION);

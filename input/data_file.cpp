@@ -84,9 +84,9 @@ bool is_skipped(const Line& line, Platform& platform) {
     return first == ';' || first < 0x20 || first >= 0x80 || (line.text.size() == 1 && !line.has_line_feed);
 }
 
-bool refuse(Platform& platform, std::string_view text) {
+ReadResult refuse(Platform& platform, std::string_view text) {
     platform.message_box(READ_ERROR_CAPTION, text, Buttons::ok);
-    return false;
+    return ReadResult::refused;
 }
 
 // Reads the numbers of a data line; a field the line does not provide is 0.
@@ -166,9 +166,9 @@ int check_line(std::string_view line, bool has_line_feed, Platform& platform) {
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
 }
 
-bool read_data_file(InputTables& input, Platform& platform) {
+ReadResult read_data_file(InputTables& input, Platform& platform) {
     const FileHandle file = open_for_reading(input.input_file_name);
-    if (!file) return false;
+    if (!file) return ReadResult::not_opened;
     LineReader reader(file.get());
     Line line;
 
@@ -213,7 +213,7 @@ bool read_data_file(InputTables& input, Platform& platform) {
     }
     if (divisions == DIVISION_CAPACITY) return refuse(platform, DIVISION_FAILURE);
     input.division_node_count = divisions;
-    return true;
+    return ReadResult::ok;
 }
 
 void scan_figures(InputTables& input) {

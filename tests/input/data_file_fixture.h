@@ -31,7 +31,7 @@ protected:
     bool read(std::string_view bytes) {
         std::ofstream(input->input_file_name, std::ios::binary) << bytes;
         platform.messages.clear();
-        return read_data_file(*input, platform);
+        return read_data_file(*input, platform) == ReadResult::ok;
     }
 
     std::unique_ptr<InputTables> input = std::make_unique<InputTables>();

@@ -137,7 +137,7 @@ TEST_F(DataFileTest, RefusesEachFaultWithItsMessage) {
 TEST_F(DataFileTest, FailsSilentlyWhenTheFileCannotBeOpened) {
     for (const std::string& path : {input->input_file_name + ".missing", std::string("/tmp")}) {
         input->input_file_name = path;
-        EXPECT_FALSE(read_data_file(*input, platform));
+        EXPECT_EQ(read_data_file(*input, platform), ReadResult::not_opened);
         EXPECT_TRUE(platform.messages.empty());
     }
 }
