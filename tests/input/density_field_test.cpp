@@ -1,0 +1,177 @@
+// The wanted spacing: what the specifications do to it, and the indexed
+// look-up against the plain pass over every specification.
+#include "input/density_field.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "density_reference.h"
+#include "node_test_support.h"
+
+namespace tesu {
+namespace {
+
+using testing::add_density_spec;
+using testing::add_figure;
+using testing::circle;
+using testing::rectangle;
+using testing::reference_density;
+
+class LocalDensity : public ::testing::TestWithParam<bool> {
+protected:
+    LocalDensity() {
+        add_figure(input_, rectangle(0, 0, 399, 399));
+        input_.basic_density = 10;
+    }
+
+    double density(double x, double y) {
+        if (GetParam() && !input_.density_index.ready()) input_.density_index.build(input_);
+        return local_density(input_, x, y);
+    }
+
+    InputTables input_;
+};
+
+TEST_P(LocalDensity, WithoutSpecificationsIsTheBasicDensity) {
+    EXPECT_EQ(density(0, 0), 10);
+    EXPECT_EQ(density(1000, -1000), 10);
+}
+
+TEST_P(LocalDensity, GrowsLinearlyFromRadiusToBasicDensityOverTheReach) {
+    add_density_spec(input_, 100, 100, 2, 40);
+    EXPECT_EQ(density(100, 100), 2);
+    EXPECT_DOUBLE_EQ(density(120, 100), 6);  // half the reach: the mean
+    EXPECT_DOUBLE_EQ(density(100, 130), 8);
+    EXPECT_DOUBLE_EQ(density(100, 140), 10);
+    EXPECT_EQ(density(141, 100), 10);
+    EXPECT_EQ(density(300, 300), 10);
+}
+
+TEST_P(LocalDensity, SmallestOfOverlappingSpecificationsWins) {
+    add_density_spec(input_, 100, 100, 2, 40);
+    add_density_spec(input_, 120, 100, 5, 10);
+    EXPECT_DOUBLE_EQ(density(120, 100), 5);  // second: 5, first: 6
+    EXPECT_DOUBLE_EQ(density(110, 100), 4);  // first: 4, second: at its reach, 10
+}
+
+TEST_P(LocalDensity, ZeroReachHasNoEffect) {
+    add_density_spec(input_, 100, 100, 2, 0);
+    EXPECT_EQ(density(100, 100), 10);
+    EXPECT_EQ(density(100.5, 100), 10);
+}
+
+TEST_P(LocalDensity, RadiusNotBelowTheBasicDensityHasNoEffect) {
+    add_density_spec(input_, 100, 100, 10, 40);
+    add_density_spec(input_, 200, 200, 30, 40);
+    EXPECT_EQ(density(100, 100), 10);
+    EXPECT_EQ(density(200, 200), 10);
+    EXPECT_EQ(density(220, 200), 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(IndexedAndScanned, LocalDensity, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Indexed" : "Scanned"; });
+
+// Random specifications over a circle of 1,000 points, with degenerate ones
+// mixed in.
+InputTables specified_circle(std::mt19937& random, int specs) {
+    InputTables input;
+    add_figure(input, circle(200, 200, 199.5, 1000));
+    input.basic_density = 8;
+    std::uniform_real_distribution<double> place(-50, 450);
+    std::uniform_real_distribution<double> radius(0.1, 8);
+    std::uniform_real_distribution<double> reach(1, 60);
+    for (int k = 0; k < specs; ++k)
+        add_density_spec(input, place(random), place(random), radius(random), reach(random));
+    add_density_spec(input, 200, 200, 3, 0);     // reach 0
+    add_density_spec(input, 210, 200, 3, -5);    // negative reach
+    add_density_spec(input, 220, 200, 8, 20);    // radius equal to the basic density
+    add_density_spec(input, 230, 200, 12, 20);   // radius above it
+    add_density_spec(input, 240, 200, 1, 1e6);   // reach over everything
+    add_density_spec(input, 250, 200, -1, 5);    // negative radius
+    add_density_spec(input, 5000, 5000, 1, 10);  // far beyond the figures
+    return input;
+}
+
+TEST(DensityIndex, MatchesPlainPassEverywhere) {
+    std::mt19937 random(11);
+    for (const int specs : {0, 1, 5, 200, 1000}) {
+        InputTables input = specified_circle(random, specs);
+        InputTables indexed = input;
+        indexed.density_index.build(indexed);
+
+        std::vector<Point> points;
+        std::uniform_real_distribution<double> place(-100, 500);
+        for (int i = 0; i < 20000; ++i) points.push_back({place(random), place(random)});
+        for (double y = 0; y <= 399; y += 3.1) {
+            for (double x = 0; x <= 399; x += 2.9) points.push_back({x, y});
+        }
+        // On each specification's point, at and around its reach.
+        for (int k = 0; k < input.density_spec_count; ++k) {
+            const DensitySpec& s = input.density_spec[k];
+            points.push_back({s.x, s.y});
+            for (const double factor : {0.5, 1 - 1e-15, 1.0, 1 + 1e-15, 1 + 1e-9}) {
+                points.push_back({s.x + s.reach * factor, s.y});
+                points.push_back({s.x, s.y - s.reach * factor});
+                points.push_back({s.x + s.reach * factor * 0.6, s.y + s.reach * factor * 0.8});
+            }
+            points.push_back({std::nextafter(s.x + s.reach, 1e30), s.y});
+            points.push_back({std::nextafter(s.x - s.reach, -1e30), s.y});
+        }
+        points.push_back({std::nan(""), 100});
+        points.push_back({100, std::nan("")});
+
+        int differences = 0;
+        for (const Point& p : points) {
+            const double expected = reference_density(input, p.x, p.y);
+            const double fast = local_density(indexed, p.x, p.y);
+            const double scanned = local_density(input, p.x, p.y);
+            const bool same = (std::isnan(expected) && std::isnan(fast) && std::isnan(scanned)) ||
+                              (std::memcmp(&expected, &fast, sizeof fast) == 0 &&
+                               std::memcmp(&expected, &scanned, sizeof scanned) == 0);
+            if (!same && ++differences <= 5) {
+                ADD_FAILURE() << specs << " specs: differs at (" << p.x << ", " << p.y << "): " << expected
+                              << " against " << fast << " / " << scanned;
+            }
+        }
+        EXPECT_EQ(differences, 0) << specs << " specs, " << points.size() << " points";
+    }
+}
+
+TEST(DensityIndex, IsManyTimesFasterWithTwoHundredSpecifications) {
+    std::mt19937 random(12);
+    InputTables input = specified_circle(random, 200);
+    InputTables indexed = input;
+    indexed.density_index.build(indexed);
+    std::vector<Point> lattice;
+    for (double y = 0; y <= 399; y += 1.7) {
+        for (double x = 0; x <= 399; x += 1.3) lattice.push_back({x, y});
+    }
+    const int calls = 500'000;
+    double plain_sum = 0;
+    double indexed_sum = 0;
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < calls; ++i) {
+        const Point& p = lattice[static_cast<std::size_t>(i) % lattice.size()];
+        plain_sum += reference_density(input, p.x, p.y);
+    }
+    const double plain = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    start = std::chrono::steady_clock::now();
+    for (int i = 0; i < calls; ++i) {
+        const Point& p = lattice[static_cast<std::size_t>(i) % lattice.size()];
+        indexed_sum += local_density(indexed, p.x, p.y);
+    }
+    const double fast = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("spacing, %d calls: plain %.3f s, indexed %.3f s, ratio %.1f\n", calls, plain, fast,
+                plain / fast);
+    EXPECT_EQ(plain_sum, indexed_sum);
+    EXPECT_GT(plain / fast, 5.0);
+}
+
+}  // namespace
+}  // namespace tesu
