@@ -7,9 +7,6 @@ namespace tesu {
 
 namespace {
 
-// Adding 0 turns -0 into 0, so that the two sort together.
-Point folded(const Point& p) { return {p.x + 0.0, p.y + 0.0}; }
-
 bool before(const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
 
 bool same(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
@@ -22,7 +19,7 @@ void ExactPointSet::assign(const MeshTables& mesh, int first, int last) {
         const Point& p = mesh.node_xy[k];
         // Left out, since NaN would break the order and equals nothing anyway.
         if (std::isnan(p.x) || std::isnan(p.y)) continue;
-        sorted_.push_back(folded(p));
+        sorted_.push_back(p);
     }
     std::sort(sorted_.begin(), sorted_.end(), before);
 }
@@ -33,7 +30,7 @@ bool ExactPointSet::has_repeat() const {
 
 bool ExactPointSet::contains(const Point& p) const {
     if (std::isnan(p.x) || std::isnan(p.y)) return false;
-    return std::binary_search(sorted_.begin(), sorted_.end(), folded(p), before);
+    return std::binary_search(sorted_.begin(), sorted_.end(), p, before);
 }
 
 }  // namespace tesu

@@ -1,5 +1,5 @@
-// Node positions sorted for exact look-up. Equal means equal coordinates,
-// 0 and -0 alike, as the result file finds points among the nodes; a NaN
+// Node positions sorted for exact look-up. Equal means equal coordinates
+// (0 and -0 alike), as the result file finds points among the nodes; a NaN
 // coordinate equals nothing.
 #pragma once
 
