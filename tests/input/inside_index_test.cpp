@@ -154,6 +154,29 @@ TEST(InsideIndex, MatchesPlainLoopWhereTheToleranceGrowsWithTheEdge) {
     expect_same_as_reference(input, 6);
 }
 
+// Edges sorted into columns of one unit (figures spread over as many units
+// as they have edges), with each triangle's extreme X just inside the
+// on-outline tolerance from a column border.
+InputTables triangles_against_column_borders(double height, double inset) {
+    InputTables input;
+    const int triangles = 50;
+    const double width = 3 * triangles + 6;
+    add_figure(input, {{0, 0}, {0.1, 0}, {0.05, 0.1}});  // fix the ends of the columns
+    add_figure(input, {{width - 0.1, 0}, {width, 0}, {width - 0.05, 0.1}});
+    for (int m = 0; m < triangles; ++m) {
+        const double left = 1 + 3 * m;
+        add_figure(input, {{left + inset, 0}, {left + inset + 1e-6, height}, {left + 1 - inset, height / 2}});
+    }
+    return input;
+}
+
+TEST(InsideIndex, MatchesPlainLoopWhereColumnBordersSplitTheTolerance) {
+    // Near a vertex: within 3.16e-4. Beside a long, nearly vertical edge:
+    // within 1e-7 times its length, 1e-3 here.
+    expect_same_as_reference(triangles_against_column_borders(2, 2.5e-4), 9);
+    expect_same_as_reference(triangles_against_column_borders(1e4, 7e-4), 10);
+}
+
 TEST(InsideIndex, MatchesPlainLoopOnDegenerateFigures) {
     InputTables input;
     add_figure(input, {{10, 10}});                                          // one point and its repetition
@@ -169,6 +192,7 @@ TEST(InsideIndex, NanCoordinateGivesTheSameAnswerAsThePlainLoop) {
     InputTables input;
     add_figure(input, rectangle(0, 0, 100, 100));
     add_figure(input, {{20, 20}, {30, 20}, {25, 30}});
+    add_figure(input, {{60, 20}, {70, 20}, {65, 30}});
     InputTables indexed = input;
     indexed.outline_index.build(indexed);
     const double nan = std::nan("");
