@@ -171,10 +171,29 @@ TEST_F(InteriorNodes, NoFigureGetsNone) {
     EXPECT_EQ(mesh_->number, 3);
 }
 
+// A square whose sides zigzag: short edges that turn at every vertex, so
+// that the outline nodes neither line up nor lie on one circle.
+std::vector<Point> zigzag_square(double side, int vertices_per_side, double depth) {
+    const Point corners[] = {{0, 0}, {side, 0}, {side, side}, {0, side}};
+    std::vector<Point> vertices;
+    for (int c = 0; c < 4; ++c) {
+        const Point a = corners[c];
+        const Point b = corners[(c + 1) % 4];
+        const double nx = -(b.y - a.y) / side;
+        const double ny = (b.x - a.x) / side;
+        for (int i = 0; i < vertices_per_side; ++i) {
+            const double t = static_cast<double>(i) / vertices_per_side;
+            const double d = i % 2 == 1 ? depth : 0;
+            vertices.push_back({a.x + t * (b.x - a.x) + d * nx, a.y + t * (b.y - a.y) + d * ny});
+        }
+    }
+    return vertices;
+}
+
 TEST_F(InteriorNodes, FillingTheTableStopsWithTheCapacityMessage) {
-    // About 3,200 outline nodes and some 700,000 lattice points inside.
-    add_figure(input_, rectangle(0, 0, 100, 100));
-    input_.basic_density = 0.125;
+    // About 4,000 outline nodes and over 700,000 lattice points inside.
+    add_figure(input_, zigzag_square(399, 250, 0.5));
+    input_.basic_density = 0.5;
     input_.span = 1;
     try {
         place_all_nodes();
