@@ -80,13 +80,13 @@ void normalise_input(InputTables& input) {
     };
     for (int i = 0; i < input.outline_point_count; ++i) convert(input.outline_xy[i]);
     for (int k = 0; k < input.density_spec_count; ++k) {
-        DensitySpec& spec = input.density_spec[k];
-        Point centre{spec.x, spec.y};
+        DensitySpec& row = input.density_spec[k];
+        Point centre{row.x, row.y};
         convert(centre);
-        spec.x = centre.x;
-        spec.y = centre.y;
-        spec.radius = spec.radius * data_scale;
-        spec.reach = spec.reach * data_scale;
+        row.x = centre.x;
+        row.y = centre.y;
+        row.radius = row.radius * data_scale;
+        row.reach = row.reach * data_scale;
     }
     for (int i = 0; i < input.division_node_count; ++i) convert(input.division_xy[i]);
     input.basic_density = input.basic_density * data_scale;

@@ -1,4 +1,4 @@
-// The spacing as one plain pass over every density specification, kept as
+// The spacing as one plain pass over every density row, kept as
 // the reference that the indexed spacing must match bit for bit.
 #pragma once
 

@@ -14,7 +14,7 @@
 namespace tesu {
 namespace {
 
-using testing::add_density_spec;
+using testing::add_density_row;
 using testing::add_figure;
 using testing::FatalEnding;
 using testing::rectangle;
@@ -110,8 +110,8 @@ TEST_F(InteriorNodes, VaryingSpacingAndFinerSpanKeepEachNodeApartFromEarlierOnes
     add_figure(input_, {{0, 0}, {100, 0}, {100, 60}, {50, 100}, {0, 60}});
     input_.basic_density = 6;
     input_.span = 2.5;
-    add_density_spec(input_, 50, 50, 1.5, 30);
-    add_density_spec(input_, 100, 0, 1, 15);
+    add_density_row(input_, 50, 50, 1.5, 30);
+    add_density_row(input_, 100, 0, 1, 15);
     input_.division_xy[input_.division_node_count++] = {40, 40};
     input_.division_xy[input_.division_node_count++] = {150, 150};  // outside the figures
     place_all_nodes();
@@ -121,8 +121,8 @@ TEST_F(InteriorNodes, VaryingSpacingAndFinerSpanKeepEachNodeApartFromEarlierOnes
 
 // Interior nodes of a figure 50 wide and 100 high in file units, so that
 // the lattice rows run on beyond it to X = 399; optionally with a
-// specification on the first row, 25 file units right of the figure.
-std::vector<Point> interior_nodes_of_tall_figure(bool with_spec_beside) {
+// refinement on the first row, 25 file units right of the figure.
+std::vector<Point> interior_nodes_of_tall_figure(bool with_refinement_beside) {
     auto mesh = std::make_unique<MeshTables>();
     InputTables input;
     RunResults results;
@@ -130,7 +130,7 @@ std::vector<Point> interior_nodes_of_tall_figure(bool with_spec_beside) {
     add_figure(input, rectangle(0, 0, 50, 100));
     input.basic_density = 5;
     input.span = 1;
-    if (with_spec_beside) add_density_spec(input, 75, 0, 1, 5);
+    if (with_refinement_beside) add_density_row(input, 75, 0, 1, 5);
     normalise_input(input);
     EXPECT_TRUE(place_contour_nodes(*mesh, input, results, platform));
     const int last_placed = place_division_nodes(*mesh, input, results, platform);
@@ -144,7 +144,7 @@ std::vector<Point> interior_nodes_of_tall_figure(bool with_spec_beside) {
 }
 
 TEST(InteriorRows, NextRowFollowsTheSmallestSpacingMetAlongTheRowEvenOutsideTheFigures) {
-    // The specification reaches no point of the figure, but it shortens the
+    // The refinement reaches no point of the figure, but it shortens the
     // distance to the second row, and so moves every row after it.
     const std::vector<Point> plain = interior_nodes_of_tall_figure(false);
     const std::vector<Point> moved = interior_nodes_of_tall_figure(true);

@@ -16,7 +16,7 @@
 namespace tesu {
 namespace {
 
-using testing::add_density_spec;
+using testing::add_density_row;
 using testing::add_figure;
 using testing::circle;
 using testing::FatalEnding;
@@ -52,7 +52,7 @@ TEST(NormaliseInput, ConvertsEveryTableButTheSpan) {
     input.outline_xy[input.outline_point_count++] = {-100, 10};  // an open point widens the extent
     input.basic_density = 4;
     input.span = 2.5;
-    add_density_spec(input, 50, 25, 1, 20);
+    add_density_row(input, 50, 25, 1, 20);
     input.division_xy[input.division_node_count++] = {60, 30};
     normalise_input(input);
 
@@ -62,11 +62,11 @@ TEST(NormaliseInput, ConvertsEveryTableButTheSpan) {
     EXPECT_EQ(input.outline_xy[5].x, 0);
     EXPECT_EQ(input.basic_density, 4 * scale);
     EXPECT_EQ(input.span, 2.5);
-    const DensitySpec& spec = input.density_spec[0];
-    EXPECT_EQ(spec.x, (50.0 + 100) * scale);
-    EXPECT_EQ(spec.y, 399.0 - 25 * scale);
-    EXPECT_EQ(spec.radius, 1 * scale);
-    EXPECT_EQ(spec.reach, 20 * scale);
+    const DensitySpec& row = input.density_spec[0];
+    EXPECT_EQ(row.x, (50.0 + 100) * scale);
+    EXPECT_EQ(row.y, 399.0 - 25 * scale);
+    EXPECT_EQ(row.radius, 1 * scale);
+    EXPECT_EQ(row.reach, 20 * scale);
     EXPECT_EQ(input.division_xy[0].x, (60.0 + 100) * scale);
     EXPECT_EQ(input.division_xy[0].y, 399.0 - 30 * scale);
 }
@@ -75,7 +75,7 @@ TEST(NormaliseInput, IndexesTheConvertedTables) {
     InputTables input;
     add_figure(input, rectangle(0, 0, 100, 100));
     input.basic_density = 10;
-    add_density_spec(input, 50, 50, 1, 20);
+    add_density_row(input, 50, 50, 1, 20);
     normalise_input(input);
     ASSERT_TRUE(input.outline_index.ready());
     ASSERT_TRUE(input.density_index.ready());
@@ -134,7 +134,7 @@ TEST_F(NodeStages, EdgeJustLongerThanTheSpacingGetsOneNodeInTheMiddle) {
 TEST_F(NodeStages, StepsFollowTheLocalSpacingAlongTheEdge) {
     add_figure(input_, {{0, 0}, {100, 0}, {50, 80}});
     input_.basic_density = 10;
-    add_density_spec(input_, 0, 0, 2, 40);  // 2 + 0.2 d
+    add_density_row(input_, 0, 0, 2, 40);  // 2 + 0.2 d
     ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
     EXPECT_DOUBLE_EQ(node(5).x, 2);
     EXPECT_DOUBLE_EQ(node(6).x, 2 + 2.4);

@@ -45,7 +45,7 @@ inline std::vector<Point> random_polygon(std::mt19937& random, double cx, double
     return vertices;
 }
 
-inline void add_density_spec(InputTables& input, double x, double y, double radius, double reach) {
+inline void add_density_row(InputTables& input, double x, double y, double radius, double reach) {
     input.density_spec[input.density_spec_count++] = {x, y, radius, reach};
 }
 
