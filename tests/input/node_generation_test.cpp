@@ -23,27 +23,25 @@ using testing::FatalEnding;
 using testing::rectangle;
 using testing::throw_on_fatal;
 
-TEST(NormaliseInput, WiderOutlineFillsTheWidth) {
-    InputTables input;
-    add_figure(input, rectangle(10, 20, 210, 120));
-    normalise_input(input);
-    EXPECT_DOUBLE_EQ(input.data_scale, 399.0 / 200);
-    EXPECT_EQ(input.data_min_x, 10);
-    EXPECT_EQ(input.data_min_y, 20);
-    EXPECT_EQ(input.outline_xy[0].x, 0);
-    EXPECT_EQ(input.outline_xy[0].y, 399);
-    EXPECT_DOUBLE_EQ(input.outline_xy[2].x, 399);
-    EXPECT_DOUBLE_EQ(input.outline_xy[2].y, 399 - 100 * 399.0 / 200);
-}
+TEST(NormaliseInput, LongerSideSpansZeroTo399) {
+    InputTables wide;
+    add_figure(wide, rectangle(10, 20, 210, 120));
+    normalise_input(wide);
+    EXPECT_DOUBLE_EQ(wide.data_scale, 399.0 / 200);
+    EXPECT_EQ(wide.data_min_x, 10);
+    EXPECT_EQ(wide.data_min_y, 20);
+    EXPECT_EQ(wide.outline_xy[0].x, 0);
+    EXPECT_EQ(wide.outline_xy[0].y, 399);
+    EXPECT_DOUBLE_EQ(wide.outline_xy[2].x, 399);
+    EXPECT_DOUBLE_EQ(wide.outline_xy[2].y, 399 - 100 * 399.0 / 200);
 
-TEST(NormaliseInput, TallerOutlineFillsTheHeight) {
-    InputTables input;
-    add_figure(input, rectangle(0, -100, 50, 300));
-    normalise_input(input);
-    EXPECT_DOUBLE_EQ(input.data_scale, 399.0 / 400);
-    EXPECT_EQ(input.outline_xy[0].y, 399);
-    EXPECT_NEAR(input.outline_xy[2].y, 0, 1e-12);
-    EXPECT_DOUBLE_EQ(input.outline_xy[2].x, 50 * 399.0 / 400);
+    InputTables tall;
+    add_figure(tall, rectangle(0, -100, 50, 300));
+    normalise_input(tall);
+    EXPECT_DOUBLE_EQ(tall.data_scale, 399.0 / 400);
+    EXPECT_EQ(tall.outline_xy[0].y, 399);
+    EXPECT_NEAR(tall.outline_xy[2].y, 0, 1e-12);
+    EXPECT_DOUBLE_EQ(tall.outline_xy[2].x, 50 * 399.0 / 400);
 }
 
 TEST(NormaliseInput, ConvertsEveryTableButTheSpan) {
@@ -113,22 +111,14 @@ TEST_F(NodeStages, EdgeNodesFollowTheSpacingAndHalveTheLastGap) {
     EXPECT_EQ(platform_.points_plotted, 12 + 4);
 }
 
-TEST_F(NodeStages, EdgeNoLongerThanTheSpacingGetsNoNode) {
-    add_figure(input_, rectangle(0, 0, 10, 9.99));
+TEST_F(NodeStages, EdgeNoLongerThanTheSpacingGetsNoNodeAndOneJustLongerGetsItsMiddle) {
+    add_figure(input_, {{0, 0}, {10, 0}, {10, 9.99}, {20.5, 9.99}});
     input_.basic_density = 10;
     ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-    EXPECT_EQ(results_.last_contour_node, 7);
-    EXPECT_EQ(node(5).x, 10);
-    EXPECT_EQ(node(5).y, 0);
-}
-
-TEST_F(NodeStages, EdgeJustLongerThanTheSpacingGetsOneNodeInTheMiddle) {
-    add_figure(input_, {{0, 0}, {10.5, 0}, {5, 8}});
-    input_.basic_density = 10;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-    EXPECT_EQ(node(5).x, 5.25);
-    EXPECT_EQ(node(5).y, 0);
-    EXPECT_EQ(node(6).x, 10.5);
+    EXPECT_EQ(node(5).x, 10);  // edges of 10 and 9.99: no node
+    EXPECT_EQ(node(6).y, 9.99);
+    EXPECT_EQ(node(7).x, 15.25);  // edge of 10.5: its middle
+    EXPECT_EQ(node(8).x, 20.5);
 }
 
 TEST_F(NodeStages, StepsFollowTheLocalSpacingAlongTheEdge) {
@@ -200,14 +190,6 @@ TEST_F(NodeStages, VertexOnAnotherFiguresEdgeNodeIsRefused) {
     input_.basic_density = 6;
     EXPECT_FALSE(place_contour_nodes(*mesh_, input_, results_, platform_));
     EXPECT_EQ(platform_.messages.size(), 1u);
-}
-
-TEST_F(NodeStages, SeparateFiguresPass) {
-    add_figure(input_, rectangle(0, 0, 10, 10));
-    add_figure(input_, rectangle(10.5, 0, 20, 10));
-    input_.basic_density = 3;
-    EXPECT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-    EXPECT_TRUE(platform_.messages.empty());
 }
 
 // Outline nodes up to row 499,999 with a spacing of 1 on a figure of two
