@@ -7,6 +7,8 @@
 #include <string>
 
 #include "engine/mesh_tables.h"
+#include "input/density_field.h"
+#include "input/outline_index.h"
 
 namespace tesu {
 
@@ -45,6 +47,12 @@ struct InputTables {
     double data_scale = 0;
     double data_min_x = 0;
     double data_min_y = 0;
+
+    // Built by normalise_input from the converted tables, which must not
+    // change afterwards; tables filled in drawing units by hand can build
+    // them too. Until then the inside test and the spacing scan everything.
+    OutlineIndex outline_index;
+    DensityIndex density_index;
 };
 
 // First row of figure f in outline_xy.

@@ -6,8 +6,6 @@ namespace tesu {
 
 namespace {
 
-inline constexpr double ON_OUTLINE = 1e-7;
-
 // How close (x, y) lies to the edge A-B: the squared distance to the nearer
 // end when the point projects outside the edge, otherwise the perpendicular
 // distance divided by the edge's length.
@@ -19,23 +17,65 @@ double boundary_measure(const Point& a, const Point& b, double x, double y) {
     return std::fabs((x - a.x) * dy - (y - a.y) * dx) / (dx * dx + dy * dy);
 }
 
-// The vertex after row j of figure f, going round: the closing row stands
-// for the first vertex.
-int next_vertex(const InputTables& input, int f, int j) {
-    const int next = j + 1;
-    return next >= input.figure_end[f] ? figure_start(input, f) : next;
+enum class EdgeVerdict { on_outline, crossing, none };
+
+// What the edge A-B tells about (x, y). after_b_x() gives the X of the first
+// vertex after B, going round the figure, whose X differs from B's; it is
+// asked only when B lies on the ray.
+template <typename AfterB>
+EdgeVerdict examine_edge(const Point& a, const Point& b, double x, double y, AfterB after_b_x) {
+    if (boundary_measure(a, b, x, y) < ON_OUTLINE_TOLERANCE) return EdgeVerdict::on_outline;
+
+    if (a.x == x && b.x == x) return EdgeVerdict::none;
+    if (b.x == x && b.y < y) {
+        // B is on the ray: one crossing if the outline passes through B from
+        // one side of the vertical line to the other.
+        const double cx = after_b_x();
+        const bool passes = (a.x < b.x && b.x < cx) || (a.x > b.x && b.x > cx);
+        return passes ? EdgeVerdict::crossing : EdgeVerdict::none;
+    }
+    // A on the ray was decided with the edge that ends at it.
+    if (a.x == x && a.y < y) return EdgeVerdict::none;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const int side = sign(x - a.x);
+    const bool spans = side == sign(b.x - x);
+    return spans && sign((y - a.y) * dx - (x - a.x) * dy) == side ? EdgeVerdict::crossing : EdgeVerdict::none;
 }
 
-// Whether the outline passes through vertex B (row b, on the ray) from one
-// side of the vertical line to the other. A is the vertex before B.
-bool passes_through(const InputTables& input, int f, const Point& a, int b) {
-    const Point& vertex = input.outline_xy[b];
-    int c = b >= input.figure_end[f] ? figure_start(input, f) : b;
-    do {
-        c = next_vertex(input, f, c);
-    } while (input.outline_xy[c].x == vertex.x);
-    const double cx = input.outline_xy[c].x;
-    return (a.x < vertex.x && vertex.x < cx) || (a.x > vertex.x && vertex.x > cx);
+int inside_by_index(const OutlineIndex& index, double x, double y) {
+    int crossings = 0;
+    for (const int e : index.edges_near(x)) {
+        const IndexedEdge& edge = index.edge(e);
+        const EdgeVerdict verdict = examine_edge(edge.a, edge.b, x, y, [&edge] { return edge.after_b_x; });
+        if (verdict == EdgeVerdict::on_outline) return 1;
+        if (verdict == EdgeVerdict::crossing) ++crossings;
+    }
+    return crossings % 2;
+}
+
+// The same test over every edge, for tables that were never indexed.
+int inside_by_scan(const InputTables& input, double x, double y) {
+    int crossings = 0;
+    for (int f = 0; f < input.figure_count; ++f) {
+        const int start = figure_start(input, f);
+        const int end = input.figure_end[f];
+        for (int j = start; j < end; ++j) {
+            const Point& a = input.outline_xy[j];
+            const Point& b = input.outline_xy[j + 1];
+            const auto after_b_x = [&] {
+                int c = j + 1 >= end ? start : j + 1;
+                do {
+                    c = c + 1 >= end ? start : c + 1;
+                } while (input.outline_xy[c].x == b.x);
+                return input.outline_xy[c].x;
+            };
+            const EdgeVerdict verdict = examine_edge(a, b, x, y, after_b_x);
+            if (verdict == EdgeVerdict::on_outline) return 1;
+            if (verdict == EdgeVerdict::crossing) ++crossings;
+        }
+    }
+    return crossings % 2;
 }
 
 }  // namespace
@@ -47,26 +87,8 @@ int sign(double v) {
 }
 
 int inside_figures(const InputTables& input, double x, double y) {
-    int crossings = 0;
-    for (int f = 0; f < input.figure_count; ++f) {
-        for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
-            const Point& a = input.outline_xy[j];
-            const Point& b = input.outline_xy[j + 1];
-            if (boundary_measure(a, b, x, y) < ON_OUTLINE) return 1;
-
-            if (a.x == x && b.x == x) continue;
-            if (b.x == x && b.y < y) {
-                if (passes_through(input, f, a, j + 1)) ++crossings;
-                continue;
-            }
-            if (a.x == x && a.y < y) continue;
-            const double dx = b.x - a.x;
-            const double dy = b.y - a.y;
-            const int side = sign(x - a.x);
-            if (side == sign(b.x - x) && sign((y - a.y) * dx - (x - a.x) * dy) == side) ++crossings;
-        }
-    }
-    return crossings % 2;
+    return input.outline_index.ready() ? inside_by_index(input.outline_index, x, y)
+                                       : inside_by_scan(input, x, y);
 }
 
 }  // namespace tesu

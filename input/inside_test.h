@@ -8,9 +8,16 @@
 
 namespace tesu {
 
+// A point is on an edge when its squared distance to an end, or (where it
+// projects onto the inside of the edge) its distance to the edge divided by
+// the edge's length, is below this.
+inline constexpr double ON_OUTLINE_TOLERANCE = 1e-7;
+
 int sign(double v);
 
-// 1 when (x, y) is inside the figures or on an outline, 0 otherwise.
+// 1 when (x, y) is inside the figures or on an outline, 0 otherwise. Looks
+// only at nearby edges once input.outline_index is built (normalise_input
+// builds it), at every edge before.
 int inside_figures(const InputTables& input, double x, double y);
 
 }  // namespace tesu

@@ -1,0 +1,64 @@
+// The interior stage, apart from the other stages since it works on the
+// diagram through the mesh engine.
+#include <cmath>
+
+#include "engine/geometry.h"
+#include "engine/voronoi.h"
+#include "input/inside_test.h"
+#include "input/node_generation.h"
+
+namespace tesu {
+
+namespace {
+
+// Lattice points may come this much closer than the spacing to a node.
+inline constexpr double SPACING_SLACK = 1e-7;
+
+// Inserts the lattice point (x, y) when it lies farther than the spacing rho
+// (less the slack) from every node of the diagram, and on none of them.
+void try_interior_node(MeshTables& mesh, double x, double y, double rho, Platform& platform) {
+    const int k = mesh.number + 1;
+    mesh.node_xy[k] = {x, y};
+    // The walk starts at the node inserted last, usually a close neighbour.
+    const double d2 = nearest_distance2(mesh, mesh.number, k, platform);
+    if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return;
+    insert_node(mesh, k, platform);
+    ++mesh.number;
+    if (mesh.number >= NODE_LIMIT) stop_at_node_capacity(platform);
+    platform.plot_point(x, y);
+}
+
+}  // namespace
+
+// Rows run from Y = 399, the lowest outline point, up to the topmost one;
+// along a row the step follows the local spacing, and the next row lies as
+// far above as the smallest spacing met along this one asks for. Every
+// second row starts half a step in.
+void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& platform) {
+    double top = 400.0;
+    for (int i = 0; i < input.outline_point_count; ++i) {
+        if (input.outline_xy[i].y < top) top = input.outline_xy[i].y;
+    }
+
+    double y = 399.0;
+    double x = 0.0;
+    int shift = 1;
+    for (;;) {
+        double r_min = 1e30;
+        double step = 0;
+        do {
+            const double rho = local_density(input, x, y);
+            if (rho < r_min) r_min = rho;
+            if (inside_figures(input, x, y) == 1) try_interior_node(mesh, x, y, rho, platform);
+            step = rho / input.span;
+            x = x + step;
+        } while (x <= 399.0);
+
+        y = y - std::sqrt(3.0) / 2 * r_min / input.span;
+        x = shift * step / 2;
+        if (y < 0 || y < top) return;
+        shift = 1 - shift;
+    }
+}
+
+}  // namespace tesu

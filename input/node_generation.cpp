@@ -1,0 +1,150 @@
+#include "input/node_generation.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "input/data_file.h"
+#include "input/exact_point_set.h"
+
+namespace tesu {
+
+namespace {
+
+// Drawing units span 0 to 399 along the longer side of the figures.
+inline constexpr double DRAWING_SIDE = 399.0;
+
+bool within_division_range(const Point& p) {
+    return p.x >= DIVISION_RANGE_LOW && p.x <= DIVISION_RANGE_HIGH && p.y >= DIVISION_RANGE_LOW &&
+           p.y <= DIVISION_RANGE_HIGH;
+}
+
+// Stores p in the next node row after n and plots it.
+void append_node(MeshTables& mesh, int& n, const Point& p, Platform& platform) {
+    if (n + 1 >= NODE_LIMIT) stop_at_node_capacity(platform);
+    ++n;
+    mesh.node_xy[n] = p;
+    platform.plot_point(p.x, p.y);
+}
+
+// The vertex P and the nodes between it and the next vertex Q, each one
+// local spacing beyond the one before; the last one, closer to Q than a
+// spacing, is pulled back to halve the last gap.
+void place_edge_nodes(MeshTables& mesh, int& n, const InputTables& input, const Point& p, const Point& q,
+                      Platform& platform) {
+    append_node(mesh, n, p, platform);
+    const double length = std::sqrt((q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y));
+    double t = local_density(input, p.x, p.y) / length;
+    int between = 0;
+    while (t < 1) {
+        const Point node{(1 - t) * p.x + t * q.x, (1 - t) * p.y + t * q.y};
+        append_node(mesh, n, node, platform);
+        ++between;
+        t = t + local_density(input, node.x, node.y) / length;
+    }
+    if (between >= 1) {
+        mesh.node_xy[n] = {(mesh.node_xy[n - 1].x + q.x) / 2, (mesh.node_xy[n - 1].y + q.y) / 2};
+        platform.plot_point(mesh.node_xy[n].x, mesh.node_xy[n].y);
+    }
+}
+
+bool placed_since(const MeshTables& mesh, int first, int last, const Point& p) {
+    for (int k = first; k <= last; ++k) {
+        if (mesh.node_xy[k].x == p.x && mesh.node_xy[k].y == p.y) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void normalise_input(InputTables& input) {
+    double min_x = 1e30;
+    double min_y = 1e30;
+    double max_x = -1e30;
+    double max_y = -1e30;
+    for (int i = 0; i < input.outline_point_count; ++i) {
+        const Point& p = input.outline_xy[i];
+        if (p.x < min_x) min_x = p.x;
+        if (p.x > max_x) max_x = p.x;
+        if (p.y < min_y) min_y = p.y;
+        if (p.y > max_y) max_y = p.y;
+    }
+    const double extent = std::max(std::fabs(max_x - min_x), std::fabs(max_y - min_y));
+    const double data_scale = DRAWING_SIDE / extent;
+    input.data_scale = data_scale;
+    input.data_min_x = min_x;
+    input.data_min_y = min_y;
+
+    const auto convert = [&](Point& p) {
+        p.x = (p.x - min_x) * data_scale;
+        p.y = DRAWING_SIDE - (p.y - min_y) * data_scale;
+    };
+    for (int i = 0; i < input.outline_point_count; ++i) convert(input.outline_xy[i]);
+    for (int k = 0; k < input.density_spec_count; ++k) {
+        DensitySpec& row = input.density_spec[k];
+        Point centre{row.x, row.y};
+        convert(centre);
+        row.x = centre.x;
+        row.y = centre.y;
+        row.radius = row.radius * data_scale;
+        row.reach = row.reach * data_scale;
+    }
+    for (int i = 0; i < input.division_node_count; ++i) convert(input.division_xy[i]);
+    input.basic_density = input.basic_density * data_scale;
+
+    input.outline_index.build(input);
+    input.density_index.build(input);
+}
+
+bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults& results,
+                         Platform& platform) {
+    int n = 3;
+    for (int f = 0; f < input.figure_count; ++f) {
+        for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
+            place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], platform);
+        }
+    }
+    results.last_contour_node = n;
+
+    // Two nodes on one place would break the diagram.
+    ExactPointSet outline_nodes;
+    outline_nodes.assign(mesh, 4, n);
+    if (outline_nodes.has_repeat()) {
+        platform.message_box(READ_ERROR_CAPTION, "座標データの読み込み失敗！", Buttons::ok);
+        return false;
+    }
+    return true;
+}
+
+int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunResults& results,
+                         Platform& platform) {
+    for (int i = 0; i < input.division_node_count; ++i) {
+        if (!within_division_range(input.division_xy[i])) {
+            platform.message_box(READ_ERROR_CAPTION, "分割指定データの読み込み失敗！", Buttons::ok);
+            return -1;
+        }
+    }
+
+    const int first = results.last_contour_node + 1;
+    int n = results.last_contour_node;
+    ExactPointSet outline_nodes;
+    if (input.division_node_count > 0) outline_nodes.assign(mesh, 4, results.last_contour_node);
+    for (int i = 0; i < input.division_node_count; ++i) {
+        const Point& p = input.division_xy[i];
+        if (outline_nodes.contains(p) || placed_since(mesh, first, n, p)) continue;
+        append_node(mesh, n, p, platform);
+    }
+    return n;
+}
+
+void stop_at_node_capacity(Platform& platform) {
+    platform.fatal(
+        COMPUTATION_ERROR_CAPTION,
+        format_message("輪郭線上だけでも、生成されるノードの個数が多すぎます。\nもっと数を減らすよう"
+                       "にパラメータを調節して下さい。\nMAX_NUMBER!!! number =%d ",
+                       NODE_LIMIT),
+        FatalCause::computation);
+    // Platform::fatal ends the process, but the virtual call hides that.
+    __builtin_unreachable();
+}
+
+}  // namespace tesu
