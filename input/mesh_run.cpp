@@ -110,8 +110,16 @@ void run_mesh_generation(MeshTables& mesh, InputTables& input, RunResults& resul
     stage_start = Clock::now();
     normalise_input(input);
     draw_outlines(input, platform);
-    place_contour_nodes(mesh, input, results, platform);
+    // Both stages refuse nodes that would coincide, after saying why.
+    if (!place_contour_nodes(mesh, input, results, platform)) {
+        results.outcome = RunOutcome::refused;
+        return;
+    }
     const int last_placed = place_division_nodes(mesh, input, results, platform);
+    if (last_placed < 0) {
+        results.outcome = RunOutcome::refused;
+        return;
+    }
     results.stage_times.outline_nodes = seconds_since(stage_start);
 
     stage_start = Clock::now();
