@@ -39,7 +39,7 @@ void number(TextSink& out, double value) {
 void point(TextSink& out, const Point& p) {
     number(out, p.x);
     out.text(",");
-    number(out, -p.y);
+    number(out, 0.0 - p.y);  // not -p.y, which prints 0 as "-0"
 }
 
 Extent picture_extent(const MeshTables& mesh, const InputTables& input) {
