@@ -12,7 +12,7 @@ namespace {
 
 // The one counter that a triangle, given in file units, is counted in.
 int counter_of(Point a, Point b, Point c) {
-    testing::TestMesh t(0, 0, 10);
+    static testing::TestMesh t(0, 0, 10);  // one mesh: the tables are large
     DistortionBins bins{};
     add_element_distortion(bins, *t.mesh, t.node(a.x, a.y), t.node(b.x, b.y), t.node(c.x, c.y));
     int counted = 0;

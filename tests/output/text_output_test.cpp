@@ -62,12 +62,6 @@ TEST(TextSink, FixedMatchesPrintfAcrossBlocks) {
               expected);
 }
 
-TEST(TextSink, RefusedBlockFailsTheWholeText) {
-    TextSink sink([](std::string_view) { return false; }, 400);
-    for (int i = 0; i < 100; ++i) sink.fixed6(i);
-    EXPECT_FALSE(sink.finish());
-}
-
 TEST(Cp932Labels, MatchTheSystemEncoder) {
     EXPECT_EQ(cp932::TITLE, result_text("－－－　ノードデータ、要素データ、境界データを出力　－－－"));
     EXPECT_EQ(cp932::TITLE.substr(0, 2), "\x81\x7c");  // the Windows code for the full-width hyphen
