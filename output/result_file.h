@@ -18,7 +18,8 @@ std::array<int, 3> element_order(const MeshTables& mesh, const InputTables& inpu
 
 // Writes results.output_file_name and draws each element's edges. Returns
 // false when the file could not be written completely (an earlier file at
-// that path is then left as it was).
+// that path is then left as it was); the elements are counted into
+// results.element_count and drawn all the same.
 bool write_result_file(const MeshTables& mesh, const InputTables& input, RunResults& results,
                        Platform& platform);
 
