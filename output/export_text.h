@@ -1,0 +1,20 @@
+// Text helpers shared by the mesh exports: numbers that read back exactly,
+// and whole files that replace their path only once written completely.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "output/text_sink.h"
+
+namespace tesu {
+
+// The shortest text that reads back as the same double ("0" for -0).
+void write_round_trip(TextSink& out, double value);
+
+// Writes what `fill` puts into the sink to `path` through an AtomicFile.
+// Returns false, leaving an earlier file at the path untouched, when the
+// file could not be created or written completely.
+bool write_export_file(const std::string& path, const std::function<void(TextSink&)>& fill);
+
+}  // namespace tesu
