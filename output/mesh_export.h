@@ -1,0 +1,17 @@
+// Writes the mesh in the format an export file name asks for (see
+// export_format.h). A .node or .ele name stands for the pair: X.node and
+// X.ele are both written.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "output/exported_mesh.h"
+
+namespace tesu {
+
+// Returns the files that could not be written, none when all went well; a
+// name of no known format is returned as it stands.
+std::vector<std::string> write_mesh_export(const std::string& path, const ExportedMesh& mesh);
+
+}  // namespace tesu
