@@ -5,6 +5,9 @@
 
 #include "apps/batch_options.h"
 #include "input/mesh_run.h"
+#include "output/exported_mesh.h"
+#include "output/mesh_export.h"
+#include "output/quality_stats.h"
 #include "output/svg_picture.h"
 #include "ui/headless_platform.h"
 
@@ -26,6 +29,24 @@ int status_of(RunOutcome outcome) {
     return EXIT_STATUS_REFUSED;
 }
 
+// Prints the quality summary and writes the exports the options ask for;
+// false when an export could not be written.
+bool export_and_measure(const std::string& data_file, const BatchOptions& options, const ExportedMesh& mesh) {
+    if (options.stats) {
+        std::fputs(format_quality(measure_quality(mesh), data_file).c_str(), stdout);
+        std::fputs("\n", stdout);
+        std::fflush(stdout);
+    }
+    bool written = true;
+    for (const std::string& path : options.export_paths) {
+        for (const std::string& failed : write_mesh_export(path, mesh)) {
+            std::fprintf(stderr, "tesu-batch: %s: cannot write the export\n", failed.c_str());
+            written = false;
+        }
+    }
+    return written;
+}
+
 int mesh_one_file(const std::string& path, const BatchOptions& options, MeshTables& mesh, InputTables& input,
                   HeadlessPlatform& platform) {
     input.input_file_name = path;
@@ -41,6 +62,10 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshTabl
     if (results.mesh_ready && !options.svg_path.empty() &&
         !write_svg_picture(options.svg_path, mesh, input)) {
         std::fprintf(stderr, "tesu-batch: %s: cannot write the picture\n", options.svg_path.c_str());
+        status = EXIT_STATUS_REFUSED;
+    }
+    if (results.mesh_ready && (options.stats || !options.export_paths.empty()) &&
+        !export_and_measure(path, options, collect_exported_mesh(mesh, input, results.last_contour_node))) {
         status = EXIT_STATUS_REFUSED;
     }
     return status;

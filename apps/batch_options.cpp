@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "output/export_format.h"
+
 namespace tesu {
 
 const char* const BATCH_USAGE =
@@ -17,11 +19,18 @@ Options:
   -o RESULT.TES   write the result file here (one data file only)
   --svg FILE      also draw the outlines and elements into an SVG picture
                   (one data file only)
+  --export FILE   also write the mesh for other tools, in the format of the
+                  file's extension (one data file only; repeatable):
+                  .msh  Gmsh 2.2 ASCII, a physical group per outline
+                  .vtu  VTK XML for ParaView, cell field smallest_angle
+                  .node or .ele  the Triangle-style pair, both written
+                  .poly the outlines and holes as a Triangle .poly file
+  --stats         print a mesh quality summary after each run
   --help          show this text
 
 Exit status: 0 when every file was meshed and written; 2 when a file could
-not be read, was refused, or its result could not be written; 1 when the
-computation stopped with a fatal error.
+not be read, was refused, or its result, picture or an export could not be
+written; 1 when the computation stopped with a fatal error.
 
 Data file (plain text, one item per line; lines starting with ';' are
 comments):
@@ -57,7 +66,9 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
                 error = "--histogram takes 0, 1, 2 or 3";
                 return false;
             }
-        } else if (arg == "-o" || arg == "--svg") {
+        } else if (arg == "--stats") {
+            options.stats = true;
+        } else if (arg == "-o" || arg == "--svg" || arg == "--export") {
             if (!has_value) {
                 error = std::string(arg) + " needs a file name";
                 return false;
@@ -65,6 +76,13 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
             const std::string value = argv[++i];
             if (arg == "-o") options.output_path = value;
             if (arg == "--svg") options.svg_path = value;
+            if (arg == "--export") {
+                if (!export_format_of(value)) {
+                    error = "--export: " + value + ": use .msh, .vtu, .node, .ele or .poly";
+                    return false;
+                }
+                options.export_paths.push_back(value);
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + std::string(arg);
             return false;
@@ -77,9 +95,10 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
         error = "no data file given";
         return false;
     }
-    const bool single_file_only = !options.output_path.empty() || !options.svg_path.empty();
+    const bool single_file_only =
+        !options.output_path.empty() || !options.svg_path.empty() || !options.export_paths.empty();
     if (single_file_only && options.data_files.size() > 1) {
-        error = "-o and --svg take a single data file";
+        error = "-o, --svg and --export take a single data file";
         return false;
     }
     return true;

@@ -10,6 +10,9 @@ struct BatchOptions {
     int histogram_step = 0;
     std::string output_path;  // -o, for a single data file
     std::string svg_path;     // --svg
+    // --export, repeatable; each name's extension picks the format.
+    std::vector<std::string> export_paths;
+    bool stats = false;  // --stats
     bool help = false;
     std::vector<std::string> data_files;
 };
