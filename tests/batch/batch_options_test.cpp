@@ -32,12 +32,33 @@ TEST(BatchOptions, RefusesWhatCannotBeMeant) {
              {"-o", "r.TES", "a.DAT", "b.DAT"},
              {"--svg", "m.svg", "a.DAT", "b.DAT"},
              {"--bogus", "a.DAT"},
+             {"--export"},
+             {"--export", "mesh.stl", "a.DAT"},
+             {"--export", "mesh", "a.DAT"},
+             {"--export", "msh", "a.DAT"},
+             {"--export", "folder.msh/mesh", "a.DAT"},
+             {"--export", "m.vtu", "a.DAT", "b.DAT"},
          }) {
         BatchOptions options;
         std::string error;
         EXPECT_FALSE(parse(args, options, error));
         EXPECT_FALSE(error.empty());
     }
+}
+
+TEST(BatchOptions, ExportsAreKeptInOrderAndStatsWorkWithManyFiles) {
+    BatchOptions options;
+    std::string error;
+    ASSERT_TRUE(parse({"--export", "m.msh", "--export", "dir.v1/M.VTU", "--export", "m.Ele", "a.DAT"},
+                      options, error))
+        << error;
+    EXPECT_EQ(options.export_paths, (std::vector<std::string>{"m.msh", "dir.v1/M.VTU", "m.Ele"}));
+    EXPECT_FALSE(options.stats);
+
+    BatchOptions many;
+    ASSERT_TRUE(parse({"--stats", "a.DAT", "b.DAT"}, many, error)) << error;
+    EXPECT_TRUE(many.stats);
+    EXPECT_EQ(many.data_files.size(), 2u);
 }
 
 TEST(BatchOptions, HelpNeedsNoFile) {
