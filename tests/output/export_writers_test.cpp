@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
 #include "export_fixture.h"
 #include "output/file_units.h"
@@ -16,185 +16,137 @@ namespace {
 
 using testing::read_bytes;
 using testing::RING_ELEMENTS;
-using testing::RingWithIsland;
 
 ExportedMesh ring_mesh() {
-    RingWithIsland scene;
+    testing::RingWithIsland scene;
     return collect_exported_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
 }
 
-// File coordinates of the ring's nodes, as printed.
+// The ring's node coordinates in file units, as printed.
 const char* const RING_NODES[] = {"10 20", "12 20", "14 20",     "14 24",     "10 24",   "11 21",  "13 21",
                                   "13 23", "11 23", "11.5 21.5", "12.5 21.5", "12 22.5", "14.5 22"};
 
-std::string lines_between(const std::string& text, const std::string& begin, const std::string& end) {
-    const std::size_t from = text.find(begin);
-    const std::size_t to = text.find(end);
-    if (from == std::string::npos || to == std::string::npos || to < from) return "(missing " + begin + ")";
-    return text.substr(from + begin.size(), to - from - begin.size());
+// One line per node or element, from `line(i)` for i from 0.
+std::string lines(std::size_t count, const std::function<std::string(std::size_t)>& line) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += line(i) + "\n";
+    return text;
+}
+
+std::string triple(const std::array<int, 3>& nodes, int shift = 0) {
+    return std::to_string(nodes[0] + shift) + " " + std::to_string(nodes[1] + shift) + " " +
+           std::to_string(nodes[2] + shift);
 }
 
 TEST(MshWriter, PhysicalGroupsNodesAndElements) {
     testing::TempFolder folder;
     ASSERT_TRUE(write_msh_file(folder.file("ring.msh"), ring_mesh()));
-    const std::string msh = read_bytes(folder.file("ring.msh"));
-
-    EXPECT_EQ(msh.rfind("$MeshFormat\n2.2 0 8\n$EndMeshFormat\n", 0), 0u);
-    EXPECT_EQ(lines_between(msh, "$PhysicalNames\n", "$EndPhysicalNames"),
-              "4\n1 1 \"outline 1\"\n1 2 \"outline 2\"\n1 3 \"outline 3\"\n2 4 \"domain\"\n");
-
-    std::string nodes = "13\n";
-    for (int n = 1; n <= 13; ++n) nodes += std::to_string(n) + " " + RING_NODES[n - 1] + " 0\n";
-    EXPECT_EQ(lines_between(msh, "$Nodes\n", "$EndNodes"), nodes);
-
     // Outline edges first, numbered after the ten triangles, which keep the
     // element numbers of the result file.
-    std::string elements = "22\n";
     const int edges[][3] = {{1, 1, 2}, {1, 2, 3}, {1, 3, 4}, {1, 4, 5},   {1, 5, 1},   {2, 6, 7},
                             {2, 7, 8}, {2, 8, 9}, {2, 9, 6}, {3, 10, 11}, {3, 11, 12}, {3, 12, 10}};
-    int id = 10;
-    for (const auto& [tag, from, to] : edges) {
-        elements += std::to_string(++id) + " 1 2 " + std::to_string(tag) + " " + std::to_string(tag) + " " +
-                    std::to_string(from) + " " + std::to_string(to) + "\n";
-    }
-    for (std::size_t i = 0; i < RING_ELEMENTS.size(); ++i) {
-        const auto& [p, q, r] = RING_ELEMENTS[i];
-        elements += std::to_string(i + 1) + " 2 2 4 4 " + std::to_string(p) + " " + std::to_string(q) + " " +
-                    std::to_string(r) + "\n";
-    }
-    EXPECT_EQ(lines_between(msh, "$Elements\n", "$EndElements"), elements);
-    EXPECT_TRUE(msh.ends_with("$EndElements\n"));
+    const std::string expected =
+        "$MeshFormat\n2.2 0 8\n$EndMeshFormat\n"
+        "$PhysicalNames\n4\n1 1 \"outline 1\"\n1 2 \"outline 2\"\n1 3 \"outline 3\"\n2 4 \"domain\"\n"
+        "$EndPhysicalNames\n$Nodes\n13\n" +
+        lines(13, [](std::size_t i) { return std::to_string(i + 1) + " " + RING_NODES[i] + " 0"; }) +
+        "$EndNodes\n$Elements\n22\n" +
+        lines(12,
+              [&edges](std::size_t i) {
+                  const auto& [tag, from, to] = edges[i];
+                  return std::to_string(i + 11) + " 1 2 " + std::to_string(tag) + " " + std::to_string(tag) +
+                         " " + std::to_string(from) + " " + std::to_string(to);
+              }) +
+        lines(10,
+              [](std::size_t i) { return std::to_string(i + 1) + " 2 2 4 4 " + triple(RING_ELEMENTS[i]); }) +
+        "$EndElements\n";
+    EXPECT_EQ(read_bytes(folder.file("ring.msh")), expected);
 }
 
 TEST(VtuWriter, PointsCountFromZeroAndCellsCarryTheSmallestAngle) {
     testing::TempFolder folder;
     const ExportedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_vtu_file(folder.file("ring.vtu"), mesh));
+    // Six elements of 18.4 degrees, three of 45, the island's 53.1.
+    EXPECT_NEAR(mesh.smallest_angles[3], 18.43494882292201, 1e-12);
+    const std::string expected =
+        "<?xml version=\"1.0\"?>\n"
+        "<VTKFile type=\"UnstructuredGrid\" version=\"0.1\" byte_order=\"LittleEndian\">\n"
+        "<UnstructuredGrid>\n<Piece NumberOfPoints=\"13\" NumberOfCells=\"10\">\n"
+        "<Points>\n<DataArray type=\"Float64\" NumberOfComponents=\"3\" format=\"ascii\">\n" +
+        lines(13, [](std::size_t i) { return std::string(RING_NODES[i]) + " 0"; }) +
+        "</DataArray>\n</Points>\n<Cells>\n"
+        "<DataArray type=\"Int32\" Name=\"connectivity\" format=\"ascii\">\n" +
+        lines(10, [](std::size_t i) { return triple(RING_ELEMENTS[i], -1); }) +
+        "</DataArray>\n<DataArray type=\"Int32\" Name=\"offsets\" format=\"ascii\">\n" +
+        lines(10, [](std::size_t i) { return std::to_string(3 * i + 3); }) +
+        "</DataArray>\n<DataArray type=\"UInt8\" Name=\"types\" format=\"ascii\">\n" +
+        lines(10, [](std::size_t) { return "5"; }) +
+        "</DataArray>\n</Cells>\n<CellData Scalars=\"smallest_angle\">\n"
+        "<DataArray type=\"Float64\" Name=\"smallest_angle\" format=\"ascii\">\n";
     const std::string vtu = read_bytes(folder.file("ring.vtu"));
-
-    EXPECT_EQ(vtu.rfind("<?xml version=\"1.0\"?>\n<VTKFile type=\"UnstructuredGrid\"", 0), 0u);
-    EXPECT_NE(vtu.find("<Piece NumberOfPoints=\"13\" NumberOfCells=\"10\">"), std::string::npos);
-    std::string points;
-    for (const char* p : RING_NODES) points += std::string(p) + " 0\n";
-    EXPECT_EQ(lines_between(vtu, "NumberOfComponents=\"3\" format=\"ascii\">\n", "</DataArray>\n</Points>"),
-              points);
-
-    std::string connectivity, offsets, types;
-    for (std::size_t i = 0; i < RING_ELEMENTS.size(); ++i) {
-        const auto& [p, q, r] = RING_ELEMENTS[i];
-        connectivity +=
-            std::to_string(p - 1) + " " + std::to_string(q - 1) + " " + std::to_string(r - 1) + "\n";
-        offsets += std::to_string(3 * (i + 1)) + "\n";
-        types += "5\n";
-    }
-    EXPECT_EQ(lines_between(vtu, "Name=\"connectivity\" format=\"ascii\">\n",
-                            "</DataArray>\n<DataArray type=\"Int32\" Name=\"offsets\""),
-              connectivity);
-    EXPECT_EQ(
-        lines_between(vtu, "Name=\"offsets\" format=\"ascii\">\n", "</DataArray>\n<DataArray type=\"UInt8\""),
-        offsets);
-    EXPECT_EQ(lines_between(vtu, "Name=\"types\" format=\"ascii\">\n", "</DataArray>\n</Cells>"), types);
-
-    const std::string angles =
-        lines_between(vtu, "Name=\"smallest_angle\" format=\"ascii\">\n", "</DataArray>\n</CellData>");
-    std::istringstream in(angles);
-    for (const double expected : mesh.smallest_angles) {
+    ASSERT_EQ(vtu.substr(0, expected.size()), expected);
+    std::istringstream angles(vtu.substr(expected.size()));
+    for (const double angle : mesh.smallest_angles) {
         double read = -1;
-        in >> read;
-        EXPECT_EQ(read, expected);
+        angles >> read;
+        EXPECT_EQ(read, angle);
     }
-    EXPECT_NEAR(mesh.smallest_angles[0], 45, 1e-9);
-    EXPECT_TRUE(vtu.ends_with("</Piece>\n</UnstructuredGrid>\n</VTKFile>\n"));
+    std::string rest((std::istreambuf_iterator<char>(angles >> std::ws)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(rest, "</DataArray>\n</CellData>\n</Piece>\n</UnstructuredGrid>\n</VTKFile>\n");
 }
 
-TEST(TriangleFiles, NodeAndEleFiles) {
+TEST(TriangleFiles, NodeEleAndPolyFiles) {
     testing::TempFolder folder;
     const ExportedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_node_file(folder.file("ring.node"), mesh));
     ASSERT_TRUE(write_ele_file(folder.file("ring.ele"), mesh));
-
-    std::string node = "13 2 0 1\n";
-    for (int n = 1; n <= 13; ++n) {
-        node += std::to_string(n) + " " + RING_NODES[n - 1] + (n <= 12 ? " 1\n" : " 0\n");
-    }
-    EXPECT_EQ(read_bytes(folder.file("ring.node")), node);
-
-    std::string ele = "10 3 0\n";
-    for (std::size_t i = 0; i < RING_ELEMENTS.size(); ++i) {
-        const auto& [p, q, r] = RING_ELEMENTS[i];
-        ele += std::to_string(i + 1) + " " + std::to_string(p) + " " + std::to_string(q) + " " +
-               std::to_string(r) + "\n";
-    }
-    EXPECT_EQ(read_bytes(folder.file("ring.ele")), ele);
-}
-
-TEST(TriangleFiles, PolyFileHasOutlineSegmentsPerFigureAndOneHole) {
-    testing::TempFolder folder;
-    const ExportedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_poly_file(folder.file("ring.poly"), mesh));
-    std::istringstream poly(read_bytes(folder.file("ring.poly")));
 
-    int count = 0, dimension = 0, attributes = 0, markers = 0;
-    poly >> count >> dimension >> attributes >> markers;
-    EXPECT_EQ(count, 12);
-    EXPECT_EQ(dimension, 2);
-    EXPECT_EQ(attributes, 0);
-    EXPECT_EQ(markers, 1);
+    EXPECT_EQ(read_bytes(folder.file("ring.node")), "13 2 0 1\n" + lines(13, [](std::size_t i) {
+                                                        return std::to_string(i + 1) + " " + RING_NODES[i] +
+                                                               (i < 12 ? " 1" : " 0");
+                                                    }));
+    EXPECT_EQ(read_bytes(folder.file("ring.ele")), "10 3 0\n" + lines(10, [](std::size_t i) {
+                                                       return std::to_string(i + 1) + " " +
+                                                              triple(RING_ELEMENTS[i]);
+                                                   }));
+    // Outline nodes and segments marked with their figure, then the hole.
     const int figure_of[] = {1, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3};
-    for (int n = 1; n <= count; ++n) {
-        int number = 0, marker = 0;
-        double x = 0, y = 0;
-        poly >> number >> x >> y >> marker;
-        EXPECT_EQ(number, n);
-        EXPECT_EQ(x, mesh.node(n).x);
-        EXPECT_EQ(y, mesh.node(n).y);
-        EXPECT_EQ(marker, figure_of[n - 1]) << n;
-    }
-
-    poly >> count >> markers;
-    EXPECT_EQ(count, 12);
-    EXPECT_EQ(markers, 1);
-    const std::vector<OutlineSegment> segments = outline_segments(mesh);
-    for (int s = 1; s <= count; ++s) {
-        int number = 0, from = 0, to = 0, marker = 0;
-        poly >> number >> from >> to >> marker;
-        EXPECT_EQ(number, s);
-        EXPECT_EQ(from, segments[static_cast<std::size_t>(s - 1)].from);
-        EXPECT_EQ(to, segments[static_cast<std::size_t>(s - 1)].to);
-        EXPECT_EQ(marker, segments[static_cast<std::size_t>(s - 1)].figure + 1);
-    }
-
-    int holes = 0, number = 0;
+    const std::string outline =
+        "12 2 0 1\n" +
+        lines(12,
+              [&figure_of](std::size_t i) {
+                  return std::to_string(i + 1) + " " + RING_NODES[i] + " " + std::to_string(figure_of[i]);
+              }) +
+        "12 1\n1 1 2 1\n2 2 3 1\n3 3 4 1\n4 4 5 1\n5 5 1 1\n6 6 7 2\n7 7 8 2\n8 8 9 2\n9 9 6 2\n"
+        "10 10 11 3\n11 11 12 3\n12 12 10 3\n1\n1 ";
+    const std::string poly = read_bytes(folder.file("ring.poly"));
+    ASSERT_EQ(poly.substr(0, outline.size()), outline);
+    std::istringstream hole(poly.substr(outline.size()));
     double x = 0, y = 0;
-    poly >> holes >> number >> x >> y;
-    EXPECT_EQ(holes, 1);
-    EXPECT_EQ(number, 1);
+    hole >> x >> y;
     EXPECT_EQ(x, mesh.figures[1].inner_point->x);
     EXPECT_EQ(y, mesh.figures[1].inner_point->y);
-    std::string rest;
-    EXPECT_FALSE(poly >> rest) << rest;
+    EXPECT_TRUE(poly.ends_with("\n") && hole >> std::ws && hole.eof());
 }
 
-TEST(ExportNumbers, CoordinatesReadBackExactly) {
+TEST(MeshExport, CoordinatesReadBackExactly) {
     // Drawing units that no six-decimal text gives back, at a scale that is
     // no power of two.
     testing::TestMesh t(-3.25, 7, 399.0 / 7);
-    const int a = t.node_at_drawing({150.3, 250.7});
-    const int b = t.node_at_drawing({0.1, 399});
-    const int c = t.node_at_drawing({398.9, 0.3});
-    const ExportedMesh mesh = collect_exported_mesh(*t.mesh, *t.input, 3);
-
+    const Point drawing[] = {{150.3, 250.7}, {0.1, 399}, {398.9, 0.3}};
+    for (const Point& p : drawing) t.node_at_drawing(p);
     testing::TempFolder folder;
-    ASSERT_TRUE(write_node_file(folder.file("m.node"), mesh));
+    ASSERT_TRUE(write_node_file(folder.file("m.node"), collect_exported_mesh(*t.mesh, *t.input, 3)));
+
     std::istringstream node(read_bytes(folder.file("m.node")));
-    std::string header;
+    std::string header, number, x, y, marker;
     std::getline(node, header);
-    for (const int k : {a, b, c}) {
-        std::string number, x, y, marker;
+    for (const Point& p : drawing) {
         node >> number >> x >> y >> marker;
-        const Point expected = to_file_units(*t.input, t.mesh->node_xy[k]);
-        EXPECT_EQ(std::strtod(x.c_str(), nullptr), expected.x) << x;
-        EXPECT_EQ(std::strtod(y.c_str(), nullptr), expected.y) << y;
+        EXPECT_EQ(std::strtod(x.c_str(), nullptr), to_file_units(*t.input, p).x) << x;
+        EXPECT_EQ(std::strtod(y.c_str(), nullptr), to_file_units(*t.input, p).y) << y;
     }
 }
 
@@ -207,6 +159,7 @@ TEST(MeshExport, ExtensionPicksTheFilesInAnyCase) {
     EXPECT_EQ(folder.entries(),
               (std::set<std::string>{"a.msh", "b.VTU", "c.node", "c.ele", "d.NODE", "d.ELE", "e.Poly"}));
     EXPECT_EQ(read_bytes(folder.file("d.NODE")), read_bytes(folder.file("c.node")));
+    EXPECT_EQ(read_bytes(folder.file("d.ELE")), read_bytes(folder.file("c.ele")));
     EXPECT_EQ(read_bytes(folder.file("b.VTU")).find("<VTKFile"), 22u);
     EXPECT_EQ(read_bytes(folder.file("a.msh")).rfind("$MeshFormat", 0), 0u);
     EXPECT_EQ(read_bytes(folder.file("e.Poly")).rfind("12 2 0 1\n", 0), 0u);
@@ -216,7 +169,7 @@ TEST(MeshExport, FailedFilesAreNamedAndEarlierFilesKept) {
     testing::TempFolder folder;
     const ExportedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_ele_file(folder.file("full.ele"), mesh));
-    std::ofstream(folder.file("kept.ele")) << "earlier";
+    std::ofstream(folder.file("kept.node")) << "earlier";
     {
         // Writes past 100 bytes fail, as on a full disk: the .node file of
         // the pair is larger, the .ele file smaller than that.
@@ -224,11 +177,12 @@ TEST(MeshExport, FailedFilesAreNamedAndEarlierFilesKept) {
         EXPECT_EQ(write_mesh_export(folder.file("kept.node"), mesh),
                   std::vector<std::string>{folder.file("kept.node")});
     }
+    EXPECT_EQ(read_bytes(folder.file("kept.node")), "earlier");
     EXPECT_EQ(read_bytes(folder.file("kept.ele")), read_bytes(folder.file("full.ele")));
     EXPECT_EQ(write_mesh_export(folder.file("missing/m.vtu"), mesh),
               std::vector<std::string>{folder.file("missing/m.vtu")});
     EXPECT_EQ(write_mesh_export(folder.file("m.txt"), mesh), std::vector<std::string>{folder.file("m.txt")});
-    EXPECT_EQ(folder.entries(), (std::set<std::string>{"full.ele", "kept.ele"}));
+    EXPECT_EQ(folder.entries(), (std::set<std::string>{"full.ele", "kept.ele", "kept.node"}));
 }
 
 }  // namespace
