@@ -51,12 +51,15 @@ std::vector<std::vector<int>> outline_loops(const MeshTables& mesh, const InputT
     return loops;
 }
 
+// Measured from the figure's first point, so that coordinates far from the
+// origin do not cancel away the digits that matter.
 double outline_area(const InputTables& input, int f) {
+    const Point origin = to_file_units(input, input.outline_xy[figure_start(input, f)]);
     double twice = 0;
     for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
         const Point a = to_file_units(input, input.outline_xy[j]);
         const Point b = to_file_units(input, input.outline_xy[j + 1]);
-        twice += a.x * b.y - b.x * a.y;
+        twice += (a.x - origin.x) * (b.y - origin.y) - (b.x - origin.x) * (a.y - origin.y);
     }
     return std::fabs(twice) / 2;
 }
