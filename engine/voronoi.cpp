@@ -1,0 +1,189 @@
+#include "engine/voronoi.h"
+
+#include <string>
+
+#include "engine/geometry.h"
+
+namespace tesu {
+
+namespace {
+
+void fail(Platform& platform, const std::string& text) {
+    platform.fatal(COMPUTATION_ERROR_CAPTION, text, FatalCause::computation);
+}
+
+void fail_no_next_ve(Platform& platform) { fail(platform, "Not next ve.Error!"); }
+
+void fail_missing_ve(Platform& platform, int e, int q) {
+    fail(platform, format_message("存在しない辺 i=%d min_p=%d \n", e, q));
+}
+
+void fail_too_many_new_vps(const MeshTables& mesh, Platform& platform) {
+    fail(platform,
+         format_message(
+             "新たに付加するvpが511を超えました。\n密度が濃すぎます。\nパラメータを調節して下さい。\n"
+             "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
+             mesh.number, mesh.vp_number, mesh.ve_number));
+}
+
+bool in_cavity(const MeshTables& mesh, int v) {
+    for (int i = 1; i <= mesh.cavity_count; ++i) {
+        if (mesh.cavity_vp[i] == v) return true;
+    }
+    return false;
+}
+
+bool has_node(const MeshTables& mesh, int e, int n) {
+    const auto& nodes = mesh.ve_node[e];
+    return nodes[0] == n || nodes[1] == n;
+}
+
+// Side of ve e that holds vp b: the end to receive the new vp.
+int side_of(const MeshTables& mesh, int e, int b) { return mesh.ve_vp[e][0] == b ? 0 : 1; }
+
+// One turn around the cell of q from ve e0; the vp with the smallest circle
+// test value against k, the first met among equal values.
+int find_start_vp(const MeshTables& mesh, int q, int e0, int k, Platform& platform) {
+    const int start = mesh.ve_vp[e0][0];
+    int best = start;
+    double best_value = incircle_value(mesh, start, k);
+    int e = e0;
+    int previous = start;
+    for (int steps = 0;; ++steps) {
+        const int vp = other_end(mesh, e, previous);
+        if (vp == start) return best;
+        // A deleted vp or a turn longer than the ve table means the cell is
+        // not closed; going on would read past the tables or never end.
+        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_number) fail_missing_ve(platform, e, q);
+        const double value = incircle_value(mesh, vp, k);
+        if (best_value > value) {
+            best = vp;
+            best_value = value;
+        }
+        const auto& slots = mesh.vp_ve[vp];
+        const int first = slots[0] == e ? slots[2] : slots[0];
+        const int second = slots[1] == e ? slots[2] : slots[1];
+        e = has_node(mesh, first, q) ? first : second;
+        previous = vp;
+    }
+}
+
+}  // namespace
+
+void insert_node(MeshTables& mesh, int k, Platform& platform) {
+    const int q = nearest_node(mesh, mesh.number, k, platform);
+    const int e0 = mesh.node_ve[q];
+    if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
+        fail_missing_ve(platform, e0, q);
+    }
+    const int start = find_start_vp(mesh, q, e0, k, platform);
+    mesh.cavity_count = 1;
+    mesh.cavity_vp[1] = start;
+    collect_cavity(mesh, start, k, platform);
+    rebuild_cavity(mesh, k, platform);
+
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) {
+        fail(platform,
+             format_message(
+                 "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
+                 "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
+                 mesh.number, mesh.vp_number, mesh.ve_number));
+    }
+}
+
+void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
+    if (vp_is_deleted(mesh, v)) fail(platform, "点無しError");
+    for (int slot = 0; slot < 3; ++slot) {
+        const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
+        if (in_cavity(mesh, w)) continue;
+        // A live vp never borders a deleted one; its circle test would read
+        // the -1 in slot 0 as a ve.
+        if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
+        if (incircle_value(mesh, w, k) < 0.0) {
+            ++mesh.cavity_count;
+            mesh.cavity_vp[mesh.cavity_count] = w;
+            if (mesh.cavity_count >= CAVITY_LIMIT) fail_too_many_new_vps(mesh, platform);
+            collect_cavity(mesh, w, k, platform);
+        }
+    }
+}
+
+void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
+    // Find a border ve: walk through the cavity until a ve leads out of it.
+    // The cavity is a tree of vps, so a walk that never turns back leaves it
+    // within cavity_count steps; a longer one is going round a loop.
+    int b = mesh.cavity_vp[1];
+    int e = mesh.vp_ve[b][0];
+    int n = other_end(mesh, e, b);
+    for (int steps = 0; in_cavity(mesh, n); ++steps) {
+        if (steps > mesh.cavity_count) fail_no_next_ve(platform);
+        const auto& slots = mesh.vp_ve[n];
+        e = slots[0] == e ? slots[1] : slots[0];
+        b = n;
+        n = other_end(mesh, e, b);
+    }
+
+    const int stop_node = mesh.ve_node[e][1];
+    int pivot = mesh.ve_node[e][0];
+    const int v0 = mesh.vp_number;
+    const int e0 = mesh.ve_number;
+    int j = 1;
+    mesh.vp_ve[v0 + 1][0] = e;
+    mesh.vp_ve[v0 + 1][1] = e0 + 1;
+    mesh.ve_vp[e0 + 1] = {v0 + 1, v0 + 2};
+    mesh.ve_node[e0 + 1] = {k, pivot};
+    mesh.node_ve[k] = e0 + 1;
+    mesh.node_ve[pivot] = e0 + 1;
+    mesh.ring[1] = {e, v0 + 1, side_of(mesh, e, b)};
+
+    // Turn around each pivot through the cavity to the next border ve; each
+    // border ve gives one new vp and the ve between it and the next one.
+    for (int turn_steps = 0;;) {
+        int f = 0;
+        for (const int slot_ve : mesh.vp_ve[b]) {
+            if (slot_ve != e && has_node(mesh, slot_ve, pivot)) {
+                f = slot_ve;
+                break;
+            }
+        }
+        if (f == 0) fail_no_next_ve(platform);
+        const int m = other_end(mesh, f, b);
+        if (in_cavity(mesh, m)) {
+            // The fan of one pivot inside the cavity has fewer vps than the
+            // cavity; a longer turn never reaches the border.
+            if (++turn_steps > mesh.cavity_count) fail_no_next_ve(platform);
+            b = m;
+            e = f;
+            continue;
+        }
+        if (j + 1 >= RING_CAPACITY) fail_too_many_new_vps(mesh, platform);
+        turn_steps = 0;
+        const int next_pivot = other_node(mesh, f, pivot);
+        ++j;
+        mesh.vp_ve[v0 + j] = {f, e0 + j, e0 + j - 1};
+        mesh.ve_vp[e0 + j] = {v0 + j, v0 + j + 1};
+        mesh.ve_node[e0 + j] = {k, next_pivot};
+        mesh.node_ve[k] = e0 + j;
+        mesh.node_ve[next_pivot] = e0 + j;
+        mesh.ring[j] = {f, v0 + j, side_of(mesh, f, b)};
+        if (next_pivot == stop_node) break;
+        e = f;
+        pivot = next_pivot;
+    }
+
+    // Close the ring: the last new ve joins the last new vp to the first.
+    mesh.ve_number = e0 + j;
+    mesh.ve_vp[e0 + j][1] = v0 + 1;
+    mesh.vp_ve[v0 + 1][2] = e0 + j;
+    mesh.vp_number = v0 + j;
+
+    // Only now that every new row is written may the cavity go and the border
+    // ves be re-linked: the turning above reads both.
+    for (int i = 1; i <= mesh.cavity_count; ++i) mesh.vp_ve[mesh.cavity_vp[i]][0] = DELETED_VP;
+    for (int i = 1; i <= j; ++i) {
+        const RingRow& row = mesh.ring[i];
+        mesh.ve_vp[row.boundary_ve][row.side] = row.new_vp;
+    }
+}
+
+}  // namespace tesu
