@@ -49,10 +49,11 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform
                     break;
                 }
             }
-            if (steps > mesh.ve_number || vp_is_deleted(mesh, w)) fail_no_next_ve(platform);
+            if (steps > mesh.ve_number) fail_no_next_ve(platform);
             int next = 0;
             for (const int f : mesh.vp_ve[w]) {
-                if (f != e && has_node(mesh, f, u)) {
+                // The -1 of a deleted vp names no ve.
+                if (f != e && f != DELETED_VP && has_node(mesh, f, u)) {
                     next = f;
                     break;
                 }
