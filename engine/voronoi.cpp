@@ -26,11 +26,13 @@ void fail_too_many_new_vps(const MeshTables& mesh, Platform& platform) {
              mesh.number, mesh.vp_number, mesh.ve_number));
 }
 
+// A scan of the whole list without an early exit: the list is short, and
+// the loop compiles to vector compares without unpredictable branches.
 bool in_cavity(const MeshTables& mesh, int v) {
-    for (int i = 1; i <= mesh.cavity_count; ++i) {
-        if (mesh.cavity_vp[i] == v) return true;
-    }
-    return false;
+    const int* entries = mesh.cavity_vp.data() + 1;
+    int found = 0;
+    for (int i = 0; i < mesh.cavity_count; ++i) found |= entries[i] == v;
+    return found != 0;
 }
 
 bool has_node(const MeshTables& mesh, int e, int n) {
