@@ -1,5 +1,6 @@
 #include "engine/voronoi.h"
 
+#include <array>
 #include <string>
 
 #include "engine/geometry.h"
@@ -7,6 +8,11 @@
 namespace tesu {
 
 namespace {
+
+// For each cavity entry and each of its three slots: the cavity entry of the
+// vp across that slot's ve, or 0 when that vp lies outside the cavity. The
+// search fills it as it goes, so that the rebuild needs no membership scans.
+using CavityLinks = std::array<std::array<int, 3>, CAVITY_CAPACITY>;
 
 void fail(Platform& platform, const std::string& text) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, text, FatalCause::computation);
@@ -26,13 +32,14 @@ void fail_too_many_new_vps(const MeshTables& mesh, Platform& platform) {
              mesh.number, mesh.vp_number, mesh.ve_number));
 }
 
-// A scan of the whole list without an early exit: the list is short, and
-// the loop compiles to vector compares without unpredictable branches.
-bool in_cavity(const MeshTables& mesh, int v) {
-    const int* entries = mesh.cavity_vp.data() + 1;
-    int found = 0;
-    for (int i = 0; i < mesh.cavity_count; ++i) found |= entries[i] == v;
-    return found != 0;
+// Position of vp v in the cavity list, 0 when it is not there. Every entry
+// is compared, without an early exit: the list is short, and the loop
+// compiles to vector compares instead of unpredictable branches.
+int cavity_position(const MeshTables& mesh, int v) {
+    const int* entries = mesh.cavity_vp.data();
+    int position = 0;
+    for (int i = 1; i <= mesh.cavity_count; ++i) position |= entries[i] == v ? i : 0;
+    return position;
 }
 
 bool has_node(const MeshTables& mesh, int e, int n) {
@@ -70,59 +77,48 @@ int find_start_vp(const MeshTables& mesh, int q, int e0, int k, Platform& platfo
     }
 }
 
-}  // namespace
-
-void insert_node(MeshTables& mesh, int k, Platform& platform) {
-    const int q = nearest_node(mesh, mesh.number, k, platform);
-    const int e0 = mesh.node_ve[q];
-    if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
-        fail_missing_ve(platform, e0, q);
-    }
-    const int start = find_start_vp(mesh, q, e0, k, platform);
-    mesh.cavity_count = 1;
-    mesh.cavity_vp[1] = start;
-    collect_cavity(mesh, start, k, platform);
-    rebuild_cavity(mesh, k, platform);
-
-    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) {
-        fail(platform,
-             format_message(
-                 "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
-                 "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
-                 mesh.number, mesh.vp_number, mesh.ve_number));
-    }
-}
-
-void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
+// Depth-first from vp v, cavity entry `entry`, reached from the vp of
+// cavity entry `parent` (0 for the start vp): each neighbour whose circle
+// holds k joins the cavity and is searched at once, before the next slot.
+void collect_from(MeshTables& mesh, CavityLinks& links, int v, int entry, int parent, int k,
+                  Platform& platform) {
     if (vp_is_deleted(mesh, v)) fail(platform, "点無しError");
+    const int parent_vp = parent != 0 ? mesh.cavity_vp[parent] : 0;
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
-        if (in_cavity(mesh, w)) continue;
-        // A live vp never borders a deleted one; its circle test would read
-        // the -1 in slot 0 as a ve.
-        if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
-        if (incircle_value(mesh, w, k) < 0.0) {
-            ++mesh.cavity_count;
-            mesh.cavity_vp[mesh.cavity_count] = w;
-            if (mesh.cavity_count >= CAVITY_LIMIT) fail_too_many_new_vps(mesh, platform);
-            collect_cavity(mesh, w, k, platform);
+        int position = w == parent_vp ? parent : cavity_position(mesh, w);
+        if (position == 0) {
+            // A live vp never borders a deleted one; its circle test would
+            // read the -1 in slot 0 as a ve.
+            if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
+            if (incircle_value(mesh, w, k) < 0.0) {
+                position = ++mesh.cavity_count;
+                mesh.cavity_vp[position] = w;
+                links[entry][slot] = position;
+                if (position >= CAVITY_LIMIT) fail_too_many_new_vps(mesh, platform);
+                collect_from(mesh, links, w, position, entry, k, platform);
+                continue;
+            }
         }
+        links[entry][slot] = position;
     }
 }
 
-void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
+// The ring of new vps and ves around k, then deletion and re-linking.
+void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& platform) {
     // Find a border ve: walk through the cavity until a ve leads out of it.
     // The cavity is a tree of vps, so a walk that never turns back leaves it
     // within cavity_count steps; a longer one is going round a loop.
+    int entry = 1;
     int b = mesh.cavity_vp[1];
+    int slot = 0;
     int e = mesh.vp_ve[b][0];
-    int n = other_end(mesh, e, b);
-    for (int steps = 0; in_cavity(mesh, n); ++steps) {
+    for (int steps = 0; links[entry][slot] != 0; ++steps) {
         if (steps > mesh.cavity_count) fail_no_next_ve(platform);
-        const auto& slots = mesh.vp_ve[n];
-        e = slots[0] == e ? slots[1] : slots[0];
-        b = n;
-        n = other_end(mesh, e, b);
+        entry = links[entry][slot];
+        b = mesh.cavity_vp[entry];
+        slot = mesh.vp_ve[b][0] == e ? 1 : 0;
+        e = mesh.vp_ve[b][slot];
     }
 
     const int stop_node = mesh.ve_node[e][1];
@@ -141,20 +137,17 @@ void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
     // Turn around each pivot through the cavity to the next border ve; each
     // border ve gives one new vp and the ve between it and the next one.
     for (int turn_steps = 0;;) {
-        int f = 0;
-        for (const int slot_ve : mesh.vp_ve[b]) {
-            if (slot_ve != e && has_node(mesh, slot_ve, pivot)) {
-                f = slot_ve;
-                break;
-            }
-        }
-        if (f == 0) fail_no_next_ve(platform);
-        const int m = other_end(mesh, f, b);
-        if (in_cavity(mesh, m)) {
+        const auto& slots = mesh.vp_ve[b];
+        slot = 0;
+        while (slot < 3 && (slots[slot] == e || !has_node(mesh, slots[slot], pivot))) ++slot;
+        if (slot == 3) fail_no_next_ve(platform);
+        const int f = slots[slot];
+        if (links[entry][slot] != 0) {
             // The fan of one pivot inside the cavity has fewer vps than the
             // cavity; a longer turn never reaches the border.
             if (++turn_steps > mesh.cavity_count) fail_no_next_ve(platform);
-            b = m;
+            entry = links[entry][slot];
+            b = mesh.cavity_vp[entry];
             e = f;
             continue;
         }
@@ -186,6 +179,46 @@ void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
         const RingRow& row = mesh.ring[i];
         mesh.ve_vp[row.boundary_ve][row.side] = row.new_vp;
     }
+}
+
+}  // namespace
+
+void insert_node(MeshTables& mesh, int k, Platform& platform) {
+    const int q = nearest_node(mesh, mesh.number, k, platform);
+    const int e0 = mesh.node_ve[q];
+    if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
+        fail_missing_ve(platform, e0, q);
+    }
+    const int start = find_start_vp(mesh, q, e0, k, platform);
+    mesh.cavity_count = 1;
+    mesh.cavity_vp[1] = start;
+    CavityLinks links;
+    collect_from(mesh, links, start, 1, 0, k, platform);
+    rebuild_from(mesh, links, k, platform);
+
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) {
+        fail(platform,
+             format_message(
+                 "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
+                 "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
+                 mesh.number, mesh.vp_number, mesh.ve_number));
+    }
+}
+
+void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
+    CavityLinks links;
+    collect_from(mesh, links, v, cavity_position(mesh, v), 0, k, platform);
+}
+
+void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
+    CavityLinks links;
+    for (int i = 1; i <= mesh.cavity_count; ++i) {
+        const int v = mesh.cavity_vp[i];
+        for (int slot = 0; slot < 3; ++slot) {
+            links[i][slot] = cavity_position(mesh, other_end(mesh, mesh.vp_ve[v][slot], v));
+        }
+    }
+    rebuild_from(mesh, links, k, platform);
 }
 
 }  // namespace tesu
