@@ -84,14 +84,24 @@ void collect_from(MeshTables& mesh, CavityLinks& links, int v, int entry, int pa
                   Platform& platform) {
     if (vp_is_deleted(mesh, v)) fail(platform, "点無しError");
     const int parent_vp = parent != 0 ? mesh.cavity_vp[parent] : 0;
+    // A circle test does not depend on the cavity, so the three neighbours
+    // are tested up front and their look-ups overlap; whether each one joins
+    // is still decided slot by slot, after the search from the slots before.
+    // A deleted neighbour is not tested: its slot 0 names no ve.
+    std::array<int, 3> across;
+    std::array<double, 3> value;
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
+        across[slot] = w;
+        value[slot] = w == parent_vp || vp_is_deleted(mesh, w) ? 0.0 : incircle_value(mesh, w, k);
+    }
+    for (int slot = 0; slot < 3; ++slot) {
+        const int w = across[slot];
         int position = w == parent_vp ? parent : cavity_position(mesh, w);
         if (position == 0) {
-            // A live vp never borders a deleted one; its circle test would
-            // read the -1 in slot 0 as a ve.
+            // A live vp never borders a deleted one.
             if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
-            if (incircle_value(mesh, w, k) < 0.0) {
+            if (value[slot] < 0.0) {
                 position = ++mesh.cavity_count;
                 mesh.cavity_vp[position] = w;
                 links[entry][slot] = position;
