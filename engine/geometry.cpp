@@ -1,7 +1,5 @@
 #include "engine/geometry.h"
 
-#include <string>
-
 namespace tesu {
 
 namespace {
