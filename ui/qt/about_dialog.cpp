@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace tesu {
 
@@ -21,7 +22,10 @@ public:
         const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
         // Rounded as the average of 52 letters, like the classic layout.
         char_width_ = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
-        char_height_ = metrics.height();
+        // The Japanese texts may come from a fallback font with taller lines.
+        const QRect japanese = metrics.boundingRect(QRect(0, 0, 1000, 1000), Qt::AlignLeft | Qt::AlignTop,
+                                                    QStringLiteral("自動要素生成"));
+        char_height_ = std::max(metrics.height(), japanese.height());
     }
     int x(int units) const { return units * char_width_ / 4; }
     int y(int units) const { return units * char_height_ / 8; }

@@ -173,6 +173,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!frame_fitted_) fit_frame_to_outer_size();
+}
+
 bool MainWindow::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     if (!frame_fitted_ && isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize)) {
