@@ -1,5 +1,5 @@
-// Small hand-made meshes for the drawing tests: triangles are written
-// straight into the tables, without the Voronoi construction.
+// Hand-made meshes for the drawing tests: triangles written straight into
+// the tables, without the Voronoi construction.
 #pragma once
 
 #include <memory>
@@ -13,8 +13,8 @@ class MeshBuilder {
 public:
     MeshBuilder() : mesh_(std::make_unique<MeshTables>()) {
         mesh_->number = 3;
-        // Vps 1 to 3 lie at infinity; they get real rows so that a reader
-        // which wrongly visits them would find something to draw.
+        // Vps 1 to 3 lie at infinity; here they hold triangles inside the
+        // square, to be found by a reader that wrongly visits them.
         for (int v = 1; v <= 3; ++v) add_vp(node(10 + v, 10), node(20 + v, 10), node(15 + v, 20));
     }
 
@@ -22,27 +22,17 @@ public:
         mesh_->node_xy[++mesh_->number] = {x, y};
         return mesh_->number;
     }
-
-    // A vp whose nodes, in the order vp_nodes gives them, are a, b, c.
+    // A vp whose nodes, in the order of vp_nodes, are a, b, c.
     int add_vp(int a, int b, int c) {
         const int first = add_ve(a, b);
         const int second = add_ve(b, c);
-        const int v = ++mesh_->vp_number;
-        mesh_->vp_ve[v] = {first, second, second};
-        return v;
+        mesh_->vp_ve[++mesh_->vp_number] = {first, second, second};
+        return mesh_->vp_number;
     }
-
     void delete_vp(int v) { mesh_->vp_ve[v][0] = DELETED_VP; }
-
-    // A Voronoi edge between two vps, without nodes of its own.
-    int add_voronoi_edge(int a, int b) {
-        const int e = add_ve(0, 0);
-        mesh_->ve_vp[e] = {a, b};
-        return e;
-    }
+    void add_voronoi_edge(int a, int b) { mesh_->ve_vp[add_ve(0, 0)] = {a, b}; }
 
     MeshTables& mesh() { return *mesh_; }
-    // Hands the tables over, for a program state that owns its own.
     std::unique_ptr<MeshTables> release() { return std::move(mesh_); }
 
 private:
@@ -52,17 +42,24 @@ private:
         mesh_->ve_vp[e] = {0, 0};
         return e;
     }
-
     std::unique_ptr<MeshTables> mesh_;
 };
 
-// A 100 x 100 square from (0, 0) with a square hole from (40, 40) to
-// (60, 60), in drawing units.
+// A 100 x 100 square from (0, 0) with a hole from (40, 40) to (60, 60).
 inline std::unique_ptr<InputTables> square_with_hole() {
     auto input = std::make_unique<InputTables>();
-    const Point points[] = {{0, 0},   {100, 0}, {100, 100}, {0, 100}, {0, 0},
-                            {40, 40}, {60, 40}, {60, 60},   {40, 60}, {40, 40}};
-    for (const Point& p : points) input->outline_xy[input->outline_point_count++] = p;
+    for (const Point& p : {Point{0, 0},
+                           {100, 0},
+                           {100, 100},
+                           {0, 100},
+                           {0, 0},
+                           {40, 40},
+                           {60, 40},
+                           {60, 60},
+                           {40, 60},
+                           {40, 40}}) {
+        input->outline_xy[input->outline_point_count++] = p;
+    }
     input->figure_end[0] = 4;
     input->figure_end[1] = 9;
     input->figure_count = 2;

@@ -13,120 +13,60 @@ ViewState view_of(int width, int height) {
     return view;
 }
 
-TEST(ResetView, TakesTheSmallerSideAsBaseAndCentresOnTheHalfSizes) {
-    const ViewState view = view_of(401, 301);
-    EXPECT_EQ(view.view_base_size, 301);
-    EXPECT_EQ(half_width(view), 200.0);
-    EXPECT_EQ(half_height(view), 150.0);
-    EXPECT_EQ(view.view_center_x, 200.0);
-    EXPECT_EQ(view.view_center_y, 150.0);
-    EXPECT_EQ(view.view_scale, 1.0);
+void expect_view(const ViewState& view, double scale, double cx, double cy) {
+    EXPECT_EQ(view.view_scale, scale);
+    EXPECT_EQ(view.view_center_x, cx);
+    EXPECT_EQ(view.view_center_y, cy);
 }
 
-TEST(ResetView, FullViewPutsTheOriginAtTheTopLeftCorner) {
+TEST(ResetView, CentresOnTheHalfSizesWithTheOriginAtTheTopLeft) {
+    const ViewState odd = view_of(401, 301);
+    EXPECT_EQ(odd.view_base_size, 301);
+    expect_view(odd, 1.0, 200, 150);
+
     const ViewState view = view_of(680, 400);  // k = 1
-    const ScreenPoint p = map_to_screen(view, 100, 50);
-    EXPECT_EQ(p.x, 100);
-    EXPECT_EQ(p.y, 50);
-
-    const ViewState wide = view_of(680, 500);  // k = 1.25
-    const ScreenPoint q = map_to_screen(wide, 399, 399);
-    EXPECT_EQ(q.x, 498);  // 498.75 truncated
-    EXPECT_EQ(q.y, 498);
+    EXPECT_EQ(map_to_screen(view, 100, 50).x, 100);
+    EXPECT_EQ(map_to_screen(view, 100, 50).y, 50);
+    EXPECT_EQ(map_to_screen(view_of(680, 500), 399, 0).x, 498);  // 498.75 truncated
+    EXPECT_EQ(map_to_screen(view_of(0, 0), 250, -80).x, 0);      // minimised
 }
 
-TEST(ResetView, ReturnsToTheFullViewAfterZooming) {
-    ViewState view = view_of(600, 400);
-    zoom_in_at(view, 10, 20);
-    zoom_in_at(view, 500, 300);
-    reset_view(view, 640, 480);
-    EXPECT_EQ(view.view_scale, 1.0);
-    EXPECT_EQ(view.view_center_x, 320.0);
-    EXPECT_EQ(view.view_center_y, 240.0);
-    EXPECT_EQ(view.view_base_size, 480);
-}
-
-TEST(ResetView, MinimisedWindowMapsEverythingToTheCorner) {
-    const ViewState view = view_of(0, 0);
-    const ScreenPoint p = map_to_screen(view, 250, -80);
-    EXPECT_EQ(p.x, 0);
-    EXPECT_EQ(p.y, 0);
-}
-
-TEST(ZoomIn, CentresOnTheClickAndDoubles) {
+TEST(ZoomIn, CentresOnTheClickDoublingUpTo65536) {
     ViewState view = view_of(600, 400);
     zoom_in_at(view, 300, 100);
-    EXPECT_EQ(view.view_center_x, 300.0);
-    EXPECT_EQ(view.view_center_y, 100.0);
-    EXPECT_EQ(view.view_scale, 2.0);
-
-    // The clicked point is now drawn at the centre of the client area.
-    ViewState at_one = view_of(400, 400);  // k = 1
-    zoom_in_at(at_one, 100, 300);
-    const ScreenPoint p = map_to_screen(at_one, 100, 300);
-    EXPECT_EQ(p.x, 200);
-    EXPECT_EQ(p.y, 200);
+    expect_view(view, 2, 300, 100);
+    zoom_in_at(view, 400, 300);  // the offset counts at the old factor
+    expect_view(view, 4, 350, 150);
+    for (int i = 0; i < 14; ++i) zoom_in_at(view, 300, 200);
+    expect_view(view, 65536, 350, 150);
+    zoom_in_at(view, 300 + 65536, 200);  // at the limit it only recentres
+    expect_view(view, 65536, 351, 150);
 }
 
-TEST(ZoomIn, MovesTheCentreByTheOffsetDividedByTheOldFactor) {
-    ViewState view = view_of(600, 400);
-    zoom_in_at(view, 300, 100);  // factor 2, centre (300, 100)
-    zoom_in_at(view, 400, 300);  // offset (100, 100) at factor 2
-    EXPECT_EQ(view.view_center_x, 350.0);
-    EXPECT_EQ(view.view_center_y, 150.0);
-    EXPECT_EQ(view.view_scale, 4.0);
-}
-
-TEST(ZoomIn, StopsAt65536AndThenOnlyRecentres) {
-    ViewState view = view_of(600, 400);
-    for (int i = 0; i < 16; ++i) zoom_in_at(view, 300, 200);
-    EXPECT_EQ(view.view_scale, 65536.0);
-    zoom_in_at(view, 300 + 65536, 200);
-    EXPECT_EQ(view.view_scale, 65536.0);
-    EXPECT_EQ(view.view_center_x, 301.0);
-    EXPECT_EQ(view.view_center_y, 200.0);
-}
-
-TEST(ZoomOut, KeepsTheCentreUntilTheFactorWouldDropBelowOne) {
+TEST(ZoomOut, KeepsTheCentreUntilBelowOneThenRecentres) {
     ViewState view = view_of(600, 400);
     zoom_in_at(view, 100, 50);
     zoom_out(view);
-    // A shifted full-size view.
-    EXPECT_EQ(view.view_scale, 1.0);
-    EXPECT_EQ(view.view_center_x, 100.0);
-    EXPECT_EQ(view.view_center_y, 50.0);
+    expect_view(view, 1, 100, 50);  // a shifted full-size view
     zoom_out(view);
-    EXPECT_EQ(view.view_scale, 1.0);
-    EXPECT_EQ(view.view_center_x, 300.0);
-    EXPECT_EQ(view.view_center_y, 200.0);
+    expect_view(view, 1, 300, 200);
 }
 
-TEST(Mapping, ClampsAsymmetricallyAndTruncatesTowardZero) {
-    EXPECT_EQ(clamp_to_screen(40000.0), 32767.0);
-    EXPECT_EQ(clamp_to_screen(32767.0), 32767.0);
-    EXPECT_EQ(clamp_to_screen(-35000.0), -31000.0);
+TEST(Mapping, AppliesFactorAndCentreThenClampsAsymmetricallyAndTruncates) {
+    ViewState view = view_of(400, 200);  // k = 0.5
+    zoom_in_at(view, 300, 150);          // centre (300, 150), factor 2
+    EXPECT_EQ(map_to_screen(view, 700, 320).x, (350 - 300) * 2 + 200);
+    EXPECT_EQ(map_to_screen(view, 700, 320).y, (160 - 150) * 2 + 100);
+
+    const ViewState plain = view_of(400, 400);  // identity
+    EXPECT_EQ(map_to_screen(plain, 40000, 0).x, 32767);
+    EXPECT_EQ(map_to_screen(plain, -35000, 0).x, -31000);
+    EXPECT_EQ(map_to_screen(plain, -0.75, 2.75).x, 0);
+    EXPECT_EQ(map_to_screen(plain, -1.75, 2.75).x, -1);
+    EXPECT_EQ(map_to_screen(plain, -1.75, 2.75).y, 2);
     EXPECT_EQ(clamp_to_screen(-31000.0), -31000.0);
     EXPECT_EQ(clamp_to_screen(-30999.5), -30999.5);
-
-    const ViewState view = view_of(400, 400);  // k = 1, centre (200, 200)
-    EXPECT_EQ(map_to_screen(view, 40000, 0).x, 32767);
-    EXPECT_EQ(map_to_screen(view, -35000, 0).x, -31000);
-    EXPECT_EQ(map_to_screen(view, -0.75, 2.75).x, 0);
-    EXPECT_EQ(map_to_screen(view, -1.75, 2.75).x, -1);
-    EXPECT_EQ(map_to_screen(view, -1.75, 2.75).y, 2);
-}
-
-TEST(Mapping, AppliesFactorAndCentre) {
-    ViewState view = view_of(400, 200);  // k = 0.5, W2 = 200, H2 = 100
-    zoom_in_at(view, 300, 150);          // centre (300, 150), factor 2
-    const ScreenPoint p = map_to_screen(view, 700, 320);
-    EXPECT_EQ(p.x, (350 - 300) * 2 + 200);
-    EXPECT_EQ(p.y, (160 - 150) * 2 + 100);
-}
-
-TEST(Mapping, ClampsANotANumberInsteadOfConvertingIt) {
     EXPECT_EQ(clamp_to_screen(std::numeric_limits<double>::quiet_NaN()), 32767.0);
-    EXPECT_EQ(clamp_to_screen(-std::numeric_limits<double>::infinity()), -31000.0);
 }
 
 }  // namespace
