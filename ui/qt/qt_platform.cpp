@@ -10,8 +10,8 @@ QtPlatform::QtPlatform(ModalDialogs& dialogs, QWidget& owner, MeshView& view, Ap
 
 Answer QtPlatform::message_box(std::string_view caption, std::string_view text, Buttons buttons,
                                MessageKind) {
-    // The box's own event loop repaints the window: let it show the latest
-    // drawing.
+    // What the run drew since the screen was last updated is there before
+    // the box.
     view_.show_now();
     return dialogs_.message_box(&owner_, caption, text, buttons);
 }
