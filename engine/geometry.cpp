@@ -18,14 +18,11 @@ void fail_no_next_ve(Platform& platform) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, "Not next ve.Error!", FatalCause::computation);
 }
 
-struct WalkEnd {
-    int node;
-    double distance2;
-};
-
 // The greedy walk shared by nearest_node and nearest_distance2: turn around
 // the cell of the current node and move to the first neighbour strictly
 // nearer to k; stop after a full turn without one.
+}  // namespace
+
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform) {
     const Point target = mesh.node_xy[k];
     int u = s;
@@ -64,8 +61,6 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform
         u = nearer;
     }
 }
-
-}  // namespace
 
 void vp_centre(const MeshTables& mesh, int v, double& cx, double& cy, Platform& platform) {
     const auto nodes = vp_nodes(mesh, v);

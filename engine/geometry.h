@@ -37,6 +37,15 @@ inline double incircle_value(const MeshTables& mesh, int v, int k) {
 // and leaves the outputs unwritten.
 void vp_centre(const MeshTables& mesh, int v, double& cx, double& cy, Platform& platform);
 
+struct WalkEnd {
+    int node;
+    double distance2;
+};
+
+// Greedy walk over Delaunay neighbours from node s towards the point of node
+// k: the node where it stops and its squared distance to k.
+WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform);
+
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.
 int nearest_node(const MeshTables& mesh, int s, int k, Platform& platform);
