@@ -35,5 +35,9 @@ fuzz: deps
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz_data_file -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build-fuzz/corpus fuzz/seeds
 
+# A picture of the window with the example's mesh, for the documentation.
+screenshot: build
+	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tesu --screenshot docs/screenshot.png examples/plate.DAT
+
 clean:
 	rm -rf $(BUILD) build-sanitize build-bench build-fuzz

@@ -7,13 +7,44 @@
 
 namespace tesu {
 
+// Centre of the circle through p1, p2 and p3: on the perpendicular bisector
+// of p1 and p3, equidistant from p2. Collinear points give IEEE infinities or
+// NaNs.
+inline void circumcentre(const Point& p1, const Point& p2, const Point& p3, double& cx, double& cy) {
+    const double x1 = p1.x, y1 = p1.y, x2 = p2.x, y2 = p2.y, x3 = p3.x, y3 = p3.y;
+    const double t = ((y2 - y1) * (y2 - y3) + (x2 - x1) * (x2 - x3)) /
+                     (2 * ((y2 - y3) * (x1 - x3) - (x2 - x3) * (y1 - y3)));
+    cx = (y3 - y1) * t + (x1 + x3) / 2;
+    cy = (x1 - x3) * t + (y1 + y3) / 2;
+}
+
 // Circle test of node k against the circumcircle of vp v: negative inside,
-// 0 on it, positive outside; 1e30 for a vp at infinity.
-double incircle_value(const MeshTables& mesh, int v, int k);
+// 0 on it, positive outside; 1e30 for a vp at infinity. The radius is taken
+// to the vp's first node. Inline: the construction calls it dozens of times
+// per insertion.
+inline double incircle_value(const MeshTables& mesh, int v, int k) {
+    const auto nodes = vp_nodes(mesh, v);
+    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return 1e30;
+    const Point& p1 = mesh.node_xy[nodes[0]];
+    double cx, cy;
+    circumcentre(p1, mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]], cx, cy);
+    const Point& pk = mesh.node_xy[k];
+    return (cx - pk.x) * (cx - pk.x) + (cy - pk.y) * (cy - pk.y) -
+           ((cx - p1.x) * (cx - p1.x) + (cy - p1.y) * (cy - p1.y));
+}
 
 // Centre of the circumcircle of vp v. For a vp at infinity shows a message
 // and leaves the outputs unwritten.
 void vp_centre(const MeshTables& mesh, int v, double& cx, double& cy, Platform& platform);
+
+struct WalkEnd {
+    int node;
+    double distance2;
+};
+
+// Greedy walk over Delaunay neighbours from node s towards the point of node
+// k: the node where it stops and its squared distance to k.
+WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform);
 
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/huge_pages.h"
+
 namespace tesu {
 
 struct Point {
@@ -47,7 +49,9 @@ template <typename T>
 class FixedTable {
 public:
     explicit FixedTable(int capacity)
-        : rows_(new T[static_cast<std::size_t>(capacity)]), capacity_(capacity) {}
+        : rows_(new T[static_cast<std::size_t>(capacity)]), capacity_(capacity) {
+        advise_huge_pages(rows_.get(), sizeof(T) * static_cast<std::size_t>(capacity));
+    }
     T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
     const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
     int capacity() const { return capacity_; }

@@ -16,14 +16,20 @@ inline constexpr double SPACING_SLACK = 1e-7;
 
 // Inserts the lattice point (x, y) when it lies farther than the spacing rho
 // (less the slack) from every node of the diagram, and on none of them.
-void try_interior_node(MeshTables& mesh, double x, double y, double rho, Platform& platform) {
+// `walk_start` is where the search for the nearest node begins: the node
+// inserted last, or after a dropped point the node found nearest to it,
+// which lies next to the following point of the row.
+void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start,
+                       Platform& platform) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    // The walk starts at the node inserted last, usually a close neighbour.
-    const double d2 = nearest_distance2(mesh, mesh.number, k, platform);
+    const WalkEnd nearest = walk_to_nearest(mesh, walk_start, k, platform);
+    walk_start = nearest.node;
+    const double d2 = nearest.distance2;
     if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return;
     insert_node(mesh, k, platform);
     ++mesh.number;
+    walk_start = k;
     if (mesh.number >= NODE_LIMIT) stop_at_node_capacity(platform);
     platform.plot_point(x, y);
 }
@@ -40,6 +46,7 @@ void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& 
         if (input.outline_xy[i].y < top) top = input.outline_xy[i].y;
     }
 
+    int walk_start = mesh.number;
     double y = 399.0;
     double x = 0.0;
     int shift = 1;
@@ -49,7 +56,7 @@ void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& 
         do {
             const double rho = local_density(input, x, y);
             if (rho < r_min) r_min = rho;
-            if (inside_figures(input, x, y) == 1) try_interior_node(mesh, x, y, rho, platform);
+            if (inside_figures(input, x, y) == 1) try_interior_node(mesh, x, y, rho, walk_start, platform);
             step = rho / input.span;
             x = x + step;
         } while (x <= 399.0);

@@ -1,0 +1,125 @@
+#include "mesh_test_support.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/voronoi.h"
+
+namespace tesu::testing {
+
+namespace {
+
+using ::testing::AssertionFailure;
+using Real = long double;
+
+Real orientation(const Point& a, const Point& b, const Point& c) {
+    return (Real{b.x} - a.x) * (Real{c.y} - a.y) - (Real{b.y} - a.y) * (Real{c.x} - a.x);
+}
+
+// d lies inside the circle through a, b, c by more than rounding error.
+bool inside_circle(const Point& a, const Point& b, const Point& c, const Point& d) {
+    const Real ax = Real{a.x} - d.x, ay = Real{a.y} - d.y, bx = Real{b.x} - d.x, by = Real{b.y} - d.y;
+    const Real cx = Real{c.x} - d.x, cy = Real{c.y} - d.y;
+    const Real al = ax * ax + ay * ay, bl = bx * bx + by * by, cl = cx * cx + cy * cy;
+    const Real det = al * (bx * cy - cx * by) + bl * (cx * ay - ax * cy) + cl * (ax * by - bx * ay);
+    const Real scale = al * (std::fabs(bx * cy) + std::fabs(cx * by)) +
+                       bl * (std::fabs(cx * ay) + std::fabs(ax * cy)) +
+                       cl * (std::fabs(ax * by) + std::fabs(bx * ay));
+    return (orientation(a, b, c) > 0 ? det : -det) > 1e-9L * scale;
+}
+
+int shared_nodes(const MeshTables& mesh, int e, int f) {
+    const auto &a = mesh.ve_node[e], &b = mesh.ve_node[f];
+    return (a[0] == b[0] || a[0] == b[1]) + (a[1] == b[0] || a[1] == b[1]);
+}
+
+const Point& third_point(const MeshTables& mesh, int v, const std::array<int, 2>& edge) {
+    const auto nodes = vp_nodes(mesh, v);
+    return mesh.node_xy[*std::find_if(nodes.begin(), nodes.end(),
+                                      [&](int n) { return n != edge[0] && n != edge[1]; })];
+}
+
+bool has(const auto& row, int value) { return std::find(row.begin(), row.end(), value) != row.end(); }
+
+}  // namespace
+
+std::unique_ptr<HeadlessPlatform> make_throwing_platform() {
+    auto platform = std::make_unique<HeadlessPlatform>();
+    platform->on_fatal = [](int status) { throw FatalEnding{status}; };
+    return platform;
+}
+
+std::unique_ptr<MeshTables> make_initial_mesh() {
+    auto mesh = std::make_unique<MeshTables>();
+    init_mesh(*mesh);
+    return mesh;
+}
+
+void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
+    const int k = mesh.number + 1;
+    mesh.node_xy[k] = {x, y};
+    insert_node(mesh, k, platform);
+    mesh.number = k;
+}
+
+::testing::AssertionResult check_invariants(const MeshTables& mesh, bool brute_force) {
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER ||
+        mesh.vp_number - 4 != mesh.ve_number - 6) {
+        return AssertionFailure() << "counters " << mesh.vp_number << ", " << mesh.ve_number;
+    }
+    int live_vps = 0, live_ves = 0;
+    for (int v = 1; v <= mesh.vp_number; ++v) {
+        if (vp_is_deleted(mesh, v) && v > 3) continue;
+        ++live_vps;
+        const auto& slots = mesh.vp_ve[v];
+        for (int s = 0; s < 3; ++s) {
+            const int e = slots[s];
+            if (e < 1 || e > mesh.ve_number || !ve_is_live(mesh, e) || !has(mesh.ve_vp[e], v) ||
+                shared_nodes(mesh, e, slots[(s + 1) % 3]) != 1) {
+                return AssertionFailure() << "vp " << v << ", slot " << s;
+            }
+        }
+        auto nodes = vp_nodes(mesh, v);
+        std::sort(nodes.begin(), nodes.end());
+        if (nodes[0] == nodes[1] || nodes[1] == nodes[2] || nodes[2] > mesh.number ||
+            (nodes[0] == 0) != (v <= 3)) {
+            return AssertionFailure() << "nodes of vp " << v;
+        }
+        for (int n = 1; brute_force && v > 3 && n <= mesh.number; ++n) {
+            if (inside_circle(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]],
+                              mesh.node_xy[n])) {
+                return AssertionFailure() << "node " << n << " inside the circle of vp " << v;
+            }
+        }
+    }
+    for (int e = 1; e <= mesh.ve_number; ++e) {
+        if (!ve_is_live(mesh, e)) continue;
+        ++live_ves;
+        const auto& ends = mesh.ve_vp[e];
+        if (ends[0] == ends[1] || !has(mesh.vp_ve[ends[0]], e) || !has(mesh.vp_ve[ends[1]], e)) {
+            return AssertionFailure() << "ends of ve " << e;
+        }
+        if (ends[0] <= 3 || ends[1] <= 3) continue;
+        // The two triangles of a Delaunay edge lie on either side of it, and
+        // neither holds the other's third node in its circle.
+        const auto& edge = mesh.ve_node[e];
+        const Point &a = mesh.node_xy[edge[0]], &b = mesh.node_xy[edge[1]];
+        const Point &c = third_point(mesh, ends[0], edge), &d = third_point(mesh, ends[1], edge);
+        if (orientation(a, b, c) * orientation(a, b, d) >= 0 || inside_circle(a, b, c, d)) {
+            return AssertionFailure() << "triangles of ve " << e;
+        }
+    }
+    const int inserted = mesh.number - 3;
+    if (live_vps != 4 + 2 * inserted || live_ves != 6 + 3 * inserted) {
+        return AssertionFailure() << live_vps << " vps, " << live_ves << " ves live after " << inserted;
+    }
+    for (int n = 1; n <= mesh.number; ++n) {
+        const int e = mesh.node_ve[n];
+        if (e < 1 || e > mesh.ve_number || !ve_is_live(mesh, e) || !has(mesh.ve_node[e], n)) {
+            return AssertionFailure() << "node_ve of node " << n;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace tesu::testing

@@ -1,0 +1,50 @@
+// Helpers of the engine tests: a platform whose fatal ending throws, node
+// insertion as the run does it, and a checker of the mesh invariants.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/mesh_tables.h"
+#include "ui/headless_platform.h"
+
+namespace tesu::testing {
+
+struct FatalEnding {
+    int status;
+};
+
+std::unique_ptr<HeadlessPlatform> make_throwing_platform();
+std::unique_ptr<MeshTables> make_initial_mesh();
+
+// Stores (x, y) as node number + 1, inserts it and raises number.
+void insert_point(MeshTables& mesh, Platform& platform, double x, double y);
+
+// Linkage of live vps and ves, node_ve, counters, live counts for number - 3
+// insertions, triangles not overlapping across any Delaunay edge, and the
+// empty-circle property judged by an extended-precision determinant: against
+// every node with `brute_force`, otherwise across every Delaunay edge (which
+// implies it for a valid triangulation).
+::testing::AssertionResult check_invariants(const MeshTables& mesh, bool brute_force);
+
+// Runs f, which must end the process with status 1 after one message under
+// the computation error caption; returns the text of that message.
+template <typename F>
+std::string fatal_text(const HeadlessPlatform& platform, F f) {
+    try {
+        f();
+        ADD_FAILURE() << "the process was not ended";
+    } catch (const FatalEnding& ending) {
+        EXPECT_EQ(ending.status, 1);
+    }
+    if (platform.messages.size() != 1) {
+        ADD_FAILURE() << platform.messages.size() << " messages shown";
+        return {};
+    }
+    EXPECT_EQ(platform.messages[0].caption, COMPUTATION_ERROR_CAPTION);
+    return platform.messages[0].text;
+}
+
+}  // namespace tesu::testing

@@ -1,0 +1,128 @@
+#include "ui/drawing.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "mesh_builder.h"
+#include "recording_canvas.h"
+#include "ui/headless_platform.h"
+
+namespace tesu {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace testing;
+
+ViewState full_view(int width, int height) {
+    ViewState view;
+    reset_view(view, width, height);
+    return view;
+}
+
+TEST(DrawSegment, MapsBothEndsThroughTheViewAndClamps) {
+    ViewState view = full_view(400, 400);  // k = 1
+    RecordingCanvas canvas;
+    draw_segment(canvas, view, WHITE, -35000, 10, 40000, 50000);
+    zoom_in_at(view, 300, 100);  // centre (300, 100), factor 2
+    draw_segment(canvas, view, CYAN, 290, 95, 310.6, 120);
+    EXPECT_THAT(canvas.calls,
+                ElementsAre(line_call(-31000, 10, 32767, 32767, WHITE), line_call(180, 190, 221, 240, CYAN)));
+}
+
+TEST(PlotDot, UsesTheBaseFactorOnlyWhereALineWouldStartInTheFullView) {
+    ViewState view = full_view(800, 600);  // k = 1.5
+    RecordingCanvas canvas;
+    plot_dot(canvas, view, 10.5, 3.9);
+    draw_segment(canvas, view, WHITE, 10.5, 3.9, 0, 0);
+    zoom_in_at(view, 700, 500);
+    plot_dot(canvas, view, 10.5, 3.9);
+    plot_dot(canvas, view, 1e300, std::numeric_limits<double>::quiet_NaN());  // lost, not converted
+    EXPECT_THAT(canvas.calls, ElementsAre(pixel_call(15, 5, YELLOW), line_call(15, 5, 0, 0, WHITE),
+                                          pixel_call(15, 5, YELLOW)));
+}
+
+TEST(PaintOrder, LowestNodeOnScreenFirstTiesByX) {
+    MeshBuilder builder;
+    // Returns the order as positions in the arguments.
+    const auto order = [&builder](Point a, Point b, Point c) {
+        const Triangle nodes{builder.node(a.x, a.y), builder.node(b.x, b.y), builder.node(c.x, c.y)};
+        Triangle positions = paint_order(builder.mesh(), nodes);
+        for (int& n : positions) n -= nodes[0];
+        return positions;
+    };
+    EXPECT_EQ(order({5, 1}, {0, 9}, {9, 4}), (Triangle{1, 0, 2}));
+    EXPECT_EQ(order({0, 9}, {9, 4}, {5, 1}), (Triangle{0, 2, 1}));
+    EXPECT_EQ(order({9, 4}, {5, 1}, {0, 9}), (Triangle{2, 1, 0}));
+    EXPECT_EQ(order({2, 9}, {7, 9}, {4, 1}), (Triangle{1, 0, 2}));  // y(A) = y(B)
+    EXPECT_EQ(order({2, 9}, {4, 1}, {7, 9}), (Triangle{2, 0, 1}));  // y(A) = y(C)
+    EXPECT_EQ(order({7, 9}, {4, 1}, {2, 9}), (Triangle{0, 2, 1}));
+    EXPECT_EQ(order({8, 1}, {3, 1}, {5, 9}), (Triangle{2, 1, 0}));
+}
+
+class PaintMeshTest : public ::testing::Test {
+protected:
+    std::vector<CanvasCall> paint(int mesh_ready) {
+        RecordingCanvas canvas;
+        paint_mesh(canvas, view, builder.mesh(), *input, mesh_ready, cache);
+        return canvas.calls;
+    }
+    MeshBuilder builder;
+    std::unique_ptr<InputTables> input = square_with_hole();
+    ViewState view = full_view(400, 400);
+    ElementCache cache;
+};
+
+TEST_F(PaintMeshTest, PaintsTheLiveTrianglesWhoseCentroidIsInsideInPaintOrder) {
+    builder.add_vp(builder.node(10, 10), builder.node(30, 10), builder.node(10, 30));
+    const int d = builder.node(90, 90);
+    const int e = builder.node(70, 95);
+    const int f = builder.node(95, 70);
+    builder.delete_vp(builder.add_vp(d, e, f));
+    builder.add_vp(builder.node(45, 45), builder.node(55, 45), builder.node(50, 58));     // in the hole
+    builder.add_vp(builder.node(150, 10), builder.node(170, 10), builder.node(160, 30));  // outside
+    builder.add_vp(d, f, e);
+
+    EXPECT_THAT(paint(0), ElementsAre(erase_call()));
+    EXPECT_THAT(paint(1),
+                ElementsAre(erase_call(), line_call(10, 30, 10, 10, WHITE), line_call(10, 10, 30, 10, WHITE),
+                            line_call(30, 10, 10, 30, WHITE), line_call(70, 95, 90, 90, WHITE),
+                            line_call(90, 90, 95, 70, WHITE), line_call(95, 70, 70, 95, WHITE)));
+}
+
+TEST_F(PaintMeshTest, KeepsTheElementsFoundUntilCleared) {
+    builder.add_vp(builder.node(10, 10), builder.node(30, 10), builder.node(10, 30));
+    EXPECT_EQ(paint(1).size(), 4u);
+    input->figure_count = 0;  // the tables of a new run
+    EXPECT_EQ(paint(1).size(), 4u);
+    cache.clear();
+    EXPECT_EQ(paint(1).size(), 1u);
+}
+
+TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
+    MeshBuilder builder;
+    // Circumcentres (20.5, 10.5) and (20.5, 15.83), clear of whole pixels.
+    const int a = builder.node(10.5, 10.5);
+    const int b = builder.node(30.5, 10.5);
+    const int top = builder.add_vp(a, b, builder.node(20.5, 20.5));
+    const int bottom = builder.add_vp(a, b, builder.node(20.5, 4.5));
+    const int gone = builder.add_vp(builder.node(50, 50), builder.node(60, 50), builder.node(55, 60));
+    builder.delete_vp(gone);
+    builder.add_voronoi_edge(top, 3);
+    builder.add_voronoi_edge(1, bottom);
+    builder.add_voronoi_edge(top, gone);
+    builder.add_voronoi_edge(gone, bottom);
+    builder.add_voronoi_edge(top, bottom);
+
+    HeadlessPlatform platform;
+    RecordingCanvas canvas;
+    const ViewState view = full_view(400, 400);
+    draw_voronoi(canvas, view, builder.mesh(), 0, platform);
+    EXPECT_THAT(canvas.calls, IsEmpty());
+    draw_voronoi(canvas, view, builder.mesh(), 1, platform);
+    EXPECT_THAT(canvas.calls, ElementsAre(line_call(20, 10, 20, 15, CYAN)));
+    EXPECT_THAT(platform.messages, IsEmpty());
+}
+
+}  // namespace
+}  // namespace tesu

@@ -1,0 +1,83 @@
+// The mesh on screen: segments mapped through the view, the node dots a run
+// plots, the repaint of the elements and the Voronoi diagram on command. All
+// of it draws onto a Canvas, so the rules run without a window system.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "engine/mesh_tables.h"
+#include "input/input_tables.h"
+#include "ui/platform.h"
+#include "ui/view.h"
+
+namespace tesu {
+
+struct Colour {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+    friend bool operator==(Colour, Colour) = default;
+};
+
+inline constexpr Colour BLACK{0, 0, 0};
+inline constexpr Colour WHITE{255, 255, 255};
+inline constexpr Colour CYAN{0, 255, 255};
+inline constexpr Colour YELLOW{255, 255, 0};
+
+// The client area in integer pixels.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // A solid line one pixel wide from the first point towards the second;
+    // the second point itself is not set.
+    virtual void line(int x0, int y0, int x1, int y1, Colour colour) = 0;
+    // Pixels outside the client area are ignored.
+    virtual void set_pixel(int x, int y, Colour colour) = 0;
+    // The whole client area to black.
+    virtual void erase() = 0;
+};
+
+// Three node indices.
+using Triangle = std::array<int, 3>;
+
+// Maps both ends through the view and draws the line between them.
+void draw_segment(Canvas& canvas, const ViewState& view, Colour colour, double x0, double y0, double x1,
+                  double y1);
+
+// A yellow dot for a node being placed. Only the base factor applies, not
+// the zoom: every run draws in the full view it has just reset.
+void plot_dot(Canvas& canvas, const ViewState& view, double x, double y);
+
+// The order in which the repaint draws a triangle's edges: the lowest node
+// on screen (largest y) first, ties broken by x.
+Triangle paint_order(const MeshTables& mesh, Triangle nodes);
+
+// The elements of the finished mesh in paint order, found once per run: the
+// inside test of every triangle is too slow to repeat at each zoom click.
+class ElementCache {
+public:
+    void clear();
+    const std::vector<Triangle>& elements(const MeshTables& mesh, const InputTables& input);
+
+private:
+    bool filled_ = false;
+    std::vector<Triangle> elements_;
+};
+
+// The live vps from 4 up whose centroid lies inside the figures, each in
+// paint order.
+std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const InputTables& input);
+
+// The repaint: black, then, once the mesh is ready, every element's edges in
+// white.
+void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const InputTables& input,
+                int mesh_ready, ElementCache& cache);
+
+// The Voronoi edges between two finite live vps, in cyan, over whatever the
+// canvas shows.
+void draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh, int mesh_ready,
+                  Platform& platform);
+
+}  // namespace tesu

@@ -1,0 +1,16 @@
+#include "ui/qt/help_window.h"
+
+#include <QUrl>
+
+namespace tesu {
+
+HelpWindow::HelpWindow(QWidget* main_window) : QTextBrowser(main_window) {
+    // A window of its own, yet a child: destroyed with the main window.
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral("TESUの使い方"));
+    setOpenExternalLinks(true);
+    setSource(QUrl(QStringLiteral("qrc:/help/tesu_help.html")));
+    resize(640, 560);
+}
+
+}  // namespace tesu

@@ -1,0 +1,48 @@
+#include "ui/view.h"
+
+namespace tesu {
+
+void reset_view(ViewState& view, int client_width, int client_height) {
+    view.client_width = client_width;
+    view.client_height = client_height;
+    view.view_base_size = client_height < client_width ? client_height : client_width;
+    view.view_scale = 1.0;
+    view.view_center_x = half_width(view);
+    view.view_center_y = half_height(view);
+}
+
+void zoom_in_at(ViewState& view, int px, int py) {
+    const int dx = px - view.client_width / 2;
+    const int dy = py - view.client_height / 2;
+    view.view_center_x += dx / view.view_scale;
+    view.view_center_y += dy / view.view_scale;
+    view.view_scale *= 2;
+    if (view.view_scale > MAX_VIEW_SCALE) view.view_scale = MAX_VIEW_SCALE;
+}
+
+void zoom_out(ViewState& view) {
+    view.view_scale *= 0.5;
+    if (view.view_scale < 1.0) {
+        // The client size of the last reset, not the window's present one.
+        view.view_scale = 1.0;
+        view.view_center_x = half_width(view);
+        view.view_center_y = half_height(view);
+    }
+}
+
+double clamp_to_screen(double pixel) {
+    // Written as "not below" so that a NaN ends up clamped too instead of
+    // reaching the integer conversion.
+    if (!(pixel < SCREEN_MAX)) pixel = SCREEN_MAX;
+    if (pixel <= SCREEN_MIN) pixel = SCREEN_MIN;
+    return pixel;
+}
+
+ScreenPoint map_to_screen(const ViewState& view, double x, double y) {
+    const double k = base_factor(view);
+    const double sx = (x * k - view.view_center_x) * view.view_scale + half_width(view);
+    const double sy = (y * k - view.view_center_y) * view.view_scale + half_height(view);
+    return {static_cast<int>(clamp_to_screen(sx)), static_cast<int>(clamp_to_screen(sy))};
+}
+
+}  // namespace tesu

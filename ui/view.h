@@ -1,0 +1,50 @@
+// Where a point of the mesh lands in the main window's client area: a zoom
+// factor and a centre over a base scale at which 400 drawing units span the
+// smaller side of the client area.
+#pragma once
+
+namespace tesu {
+
+inline constexpr double MAX_VIEW_SCALE = 65536.0;
+// Mapped coordinates are clamped to this range; the lower bound is not
+// -32768 on purpose.
+inline constexpr double SCREEN_MAX = 32767.0;
+inline constexpr double SCREEN_MIN = -31000.0;
+
+struct ViewState {
+    int client_width = 0;
+    int client_height = 0;
+    int view_base_size = 0;  // the smaller client side at the last reset
+    double view_scale = 1.0;
+    double view_center_x = 0.0;  // in base pixels: drawing units times base_factor
+    double view_center_y = 0.0;
+};
+
+struct ScreenPoint {
+    int x;
+    int y;
+};
+
+// Pixels per drawing unit at zoom factor 1.
+inline double base_factor(const ViewState& view) { return view.view_base_size * 0.0025; }
+inline double half_width(const ViewState& view) { return view.client_width / 2; }
+inline double half_height(const ViewState& view) { return view.client_height / 2; }
+
+// The full, centred view of a client area of the given size.
+void reset_view(ViewState& view, int client_width, int client_height);
+
+// Left click: the clicked pixel becomes the centre and the factor doubles,
+// up to MAX_VIEW_SCALE.
+void zoom_in_at(ViewState& view, int px, int py);
+
+// Right click: the factor halves around the same centre; below 1 the view
+// returns to the centred full view.
+void zoom_out(ViewState& view);
+
+// One coordinate of the mapping before truncation, clamped.
+double clamp_to_screen(double pixel);
+
+// Drawing units to client pixels: scaled, clamped, truncated toward zero.
+ScreenPoint map_to_screen(const ViewState& view, double x, double y);
+
+}  // namespace tesu
