@@ -10,7 +10,8 @@ namespace {
 inline constexpr int LINE = 1;
 inline constexpr int TRIANGLE = 2;
 
-void integer(TextSink& out, int value) {
+// A number and the space that separates it from the next.
+void field(TextSink& out, int value) {
     out.integer(value);
     out.text(" ");
 }
@@ -18,11 +19,11 @@ void integer(TextSink& out, int value) {
 // "id type 2 physical elementary" before the nodes; the elementary entity is
 // numbered as the physical group.
 void element_head(TextSink& out, int id, int type, int tag) {
-    integer(out, id);
-    integer(out, type);
-    integer(out, 2);
-    integer(out, tag);
-    integer(out, tag);
+    field(out, id);
+    field(out, type);
+    field(out, 2);
+    field(out, tag);
+    field(out, tag);
 }
 
 void write_physical_names(TextSink& out, const ExportedMesh& mesh) {
@@ -32,13 +33,13 @@ void write_physical_names(TextSink& out, const ExportedMesh& mesh) {
     out.text("\n");
     for (int f = 1; f <= figures; ++f) {
         out.text("1 ");
-        integer(out, f);
+        field(out, f);
         out.text("\"outline ");
         out.integer(f);
         out.text("\"\n");
     }
     out.text("2 ");
-    integer(out, figures + 1);
+    field(out, figures + 1);
     out.text("\"domain\"\n$EndPhysicalNames\n");
 }
 
@@ -47,7 +48,7 @@ void write_nodes(TextSink& out, const ExportedMesh& mesh) {
     out.integer(static_cast<int>(mesh.nodes.size()));
     out.text("\n");
     for (std::size_t i = 0; i < mesh.nodes.size(); ++i) {
-        integer(out, static_cast<int>(i + 1));
+        field(out, static_cast<int>(i + 1));
         write_round_trip(out, mesh.nodes[i].x);
         out.text(" ");
         write_round_trip(out, mesh.nodes[i].y);
@@ -66,15 +67,15 @@ void write_elements(TextSink& out, const ExportedMesh& mesh) {
     int id = triangles;
     for (const OutlineSegment& s : segments) {
         element_head(out, ++id, LINE, s.figure + 1);
-        integer(out, s.from);
+        field(out, s.from);
         out.integer(s.to);
         out.text("\n");
     }
     for (int i = 0; i < triangles; ++i) {
         const auto& [p, q, r] = mesh.elements[static_cast<std::size_t>(i)];
         element_head(out, i + 1, TRIANGLE, domain);
-        integer(out, p);
-        integer(out, q);
+        field(out, p);
+        field(out, q);
         out.integer(r);
         out.text("\n");
     }
