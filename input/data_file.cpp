@@ -187,7 +187,7 @@ ReadResult read_data_file(InputTables& input, Platform& platform) {
 
     if (!read_positive_value(line, input.basic_density)) return refuse(platform, BASIC_DENSITY_FAILURE);
 
-    // Density specifications, up to the first data line that begins with `s`.
+    // Density refinements, up to the first data line that begins with `s`.
     // Any line after a full table fails, so at most one less than the table
     // holds can come before the `s` line.
     int density_rows = 0;

@@ -1,5 +1,5 @@
 // The coordinate data file: five sections without headers (outline points,
-// the `b =` basic density line, density specifications, the `s =` span line,
+// the `b =` basic density line, density refinements, the `s =` span line,
 // division-specified nodes), read line by line on bytes.
 #pragma once
 
