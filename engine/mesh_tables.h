@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/cavity_index.h"
 #include "engine/huge_pages.h"
 
 namespace tesu {
@@ -75,6 +76,7 @@ struct MeshTables {
     // Working storage of insert_node; no reader outside the construction.
     std::array<int, CAVITY_CAPACITY> cavity_vp{};
     int cavity_count = 0;
+    CavityIndex cavity_index;
     std::array<RingRow, RING_CAPACITY> ring{};
 };
 

@@ -32,14 +32,12 @@ void fail_too_many_new_vps(const MeshTables& mesh, Platform& platform) {
              mesh.number, mesh.vp_number, mesh.ve_number));
 }
 
-// Position of vp v in the cavity list, 0 when it is not there. Every entry
-// is compared, without an early exit: the list is short, and the loop
-// compiles to vector compares instead of unpredictable branches.
-int cavity_position(const MeshTables& mesh, int v) {
-    const int* entries = mesh.cavity_vp.data();
-    int position = 0;
-    for (int i = 1; i <= mesh.cavity_count; ++i) position |= entries[i] == v ? i : 0;
-    return position;
+static_assert(CavityIndex::SIZE >= 2 * CAVITY_CAPACITY);
+
+// Records cavity_vp[1] to cavity_vp[cavity_count] in the cavity index.
+void index_cavity(MeshTables& mesh) {
+    mesh.cavity_index.start();
+    for (int i = 1; i <= mesh.cavity_count; ++i) mesh.cavity_index.add(mesh.cavity_vp[i], i);
 }
 
 bool has_node(const MeshTables& mesh, int e, int n) {
@@ -97,13 +95,14 @@ void collect_from(MeshTables& mesh, CavityLinks& links, int v, int entry, int pa
     }
     for (int slot = 0; slot < 3; ++slot) {
         const int w = across[slot];
-        int position = w == parent_vp ? parent : cavity_position(mesh, w);
+        int position = w == parent_vp ? parent : mesh.cavity_index.position(w);
         if (position == 0) {
             // A live vp never borders a deleted one.
             if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
             if (value[slot] < 0.0) {
                 position = ++mesh.cavity_count;
                 mesh.cavity_vp[position] = w;
+                mesh.cavity_index.add(w, position);
                 links[entry][slot] = position;
                 if (position >= CAVITY_LIMIT) fail_too_many_new_vps(mesh, platform);
                 collect_from(mesh, links, w, position, entry, k, platform);
@@ -202,6 +201,7 @@ void insert_node(MeshTables& mesh, int k, Platform& platform) {
     const int start = find_start_vp(mesh, q, e0, k, platform);
     mesh.cavity_count = 1;
     mesh.cavity_vp[1] = start;
+    index_cavity(mesh);
     CavityLinks links;
     collect_from(mesh, links, start, 1, 0, k, platform);
     rebuild_from(mesh, links, k, platform);
@@ -216,16 +216,18 @@ void insert_node(MeshTables& mesh, int k, Platform& platform) {
 }
 
 void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
+    index_cavity(mesh);
     CavityLinks links;
-    collect_from(mesh, links, v, cavity_position(mesh, v), 0, k, platform);
+    collect_from(mesh, links, v, mesh.cavity_index.position(v), 0, k, platform);
 }
 
 void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
+    index_cavity(mesh);
     CavityLinks links;
     for (int i = 1; i <= mesh.cavity_count; ++i) {
         const int v = mesh.cavity_vp[i];
         for (int slot = 0; slot < 3; ++slot) {
-            links[i][slot] = cavity_position(mesh, other_end(mesh, mesh.vp_ve[v][slot], v));
+            links[i][slot] = mesh.cavity_index.position(other_end(mesh, mesh.vp_ve[v][slot], v));
         }
     }
     rebuild_from(mesh, links, k, platform);

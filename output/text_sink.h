@@ -16,7 +16,7 @@ public:
     using Destination = std::function<bool(std::string_view)>;
 
     // Without a destination the text is dropped and finish() reports failure.
-    explicit TextSink(Destination destination, std::size_t block_size = 1 << 20);
+    explicit TextSink(Destination destination, std::size_t block_size = 1 << 18);
 
     void text(std::string_view s);
     void line_end() { text("\r\n"); }
