@@ -18,19 +18,30 @@ inline void circumcentre(const Point& p1, const Point& p2, const Point& p3, doub
     cy = (x1 - x3) * t + (y1 + y3) / 2;
 }
 
-// Circle test of node k against the circumcircle of vp v: negative inside,
-// 0 on it, positive outside; 1e30 for a vp at infinity. The radius is taken
-// to the vp's first node. Inline: the construction calls it dozens of times
-// per insertion.
-inline double incircle_value(const MeshTables& mesh, int v, int k) {
+// The circumcircle of vp v, with the radius taken to the vp's first node;
+// false for a vp at infinity.
+inline bool vp_circle(const MeshTables& mesh, int v, Circle& circle) {
     const auto nodes = vp_nodes(mesh, v);
-    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return 1e30;
+    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return false;
     const Point& p1 = mesh.node_xy[nodes[0]];
     double cx, cy;
     circumcentre(p1, mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]], cx, cy);
-    const Point& pk = mesh.node_xy[k];
-    return (cx - pk.x) * (cx - pk.x) + (cy - pk.y) * (cy - pk.y) -
-           ((cx - p1.x) * (cx - p1.x) + (cy - p1.y) * (cy - p1.y));
+    circle = {cx, cy, (cx - p1.x) * (cx - p1.x) + (cy - p1.y) * (cy - p1.y)};
+    return true;
+}
+
+// Squared distance from the centre to p less the squared radius.
+inline double circle_test(const Circle& circle, const Point& p) {
+    return (circle.cx - p.x) * (circle.cx - p.x) + (circle.cy - p.y) * (circle.cy - p.y) - circle.radius2;
+}
+
+// Circle test of node k against the circumcircle of vp v: negative inside,
+// 0 on it, positive outside; 1e30 for a vp at infinity. Inline: the
+// construction calls it dozens of times per insertion.
+inline double incircle_value(const MeshTables& mesh, int v, int k) {
+    Circle circle;
+    if (!vp_circle(mesh, v, circle)) return 1e30;
+    return circle_test(circle, mesh.node_xy[k]);
 }
 
 // Centre of the circumcircle of vp v. For a vp at infinity shows a message

@@ -37,6 +37,7 @@ void init_mesh(MeshTables& mesh) {
     mesh.number = 3;
     mesh.vp_number = 4;
     mesh.ve_number = 6;
+    mesh.centre_cache.start_run();
 }
 
 }  // namespace tesu

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "engine/cavity_index.h"
+#include "engine/centre_cache.h"
 #include "engine/huge_pages.h"
 
 namespace tesu {
@@ -77,11 +78,13 @@ struct MeshTables {
     std::array<int, CAVITY_CAPACITY> cavity_vp{};
     int cavity_count = 0;
     CavityIndex cavity_index;
+    CentreCache centre_cache;
     std::array<RingRow, RING_CAPACITY> ring{};
 };
 
 // Sets the enclosing triangle (nodes 1 to 3), ves 1 to 6, vps 1 to 4, their
-// node_ve entries and the three counters. Node rows from 4 up are untouched.
+// node_ve entries and the three counters, and empties the centre cache.
+// Node rows from 4 up are untouched.
 void init_mesh(MeshTables& mesh);
 
 // The three nodes of vp v: the two nodes of the ve in slot 0, then the node

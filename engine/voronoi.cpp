@@ -40,6 +40,15 @@ void index_cavity(MeshTables& mesh) {
     for (int i = 1; i <= mesh.cavity_count; ++i) mesh.cavity_index.add(mesh.cavity_vp[i], i);
 }
 
+// incircle_value through the centre cache.
+double cached_incircle_value(MeshTables& mesh, int v, int k) {
+    if (const Circle* held = mesh.centre_cache.find(v)) return circle_test(*held, mesh.node_xy[k]);
+    Circle circle;
+    if (!vp_circle(mesh, v, circle)) return 1e30;
+    mesh.centre_cache.store(v, circle);
+    return circle_test(circle, mesh.node_xy[k]);
+}
+
 bool has_node(const MeshTables& mesh, int e, int n) {
     const auto& nodes = mesh.ve_node[e];
     return nodes[0] == n || nodes[1] == n;
@@ -50,10 +59,10 @@ int side_of(const MeshTables& mesh, int e, int b) { return mesh.ve_vp[e][0] == b
 
 // One turn around the cell of q from ve e0; the vp with the smallest circle
 // test value against k, the first met among equal values.
-int find_start_vp(const MeshTables& mesh, int q, int e0, int k, Platform& platform) {
+int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
     const int start = mesh.ve_vp[e0][0];
     int best = start;
-    double best_value = incircle_value(mesh, start, k);
+    double best_value = cached_incircle_value(mesh, start, k);
     int e = e0;
     int previous = start;
     for (int steps = 0;; ++steps) {
@@ -62,7 +71,7 @@ int find_start_vp(const MeshTables& mesh, int q, int e0, int k, Platform& platfo
         // A deleted vp or a turn longer than the ve table means the cell is
         // not closed; going on would read past the tables or never end.
         if (vp_is_deleted(mesh, vp) || steps > mesh.ve_number) fail_missing_ve(platform, e, q);
-        const double value = incircle_value(mesh, vp, k);
+        const double value = cached_incircle_value(mesh, vp, k);
         if (best_value > value) {
             best = vp;
             best_value = value;
@@ -91,7 +100,7 @@ void collect_from(MeshTables& mesh, CavityLinks& links, int v, int entry, int pa
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
         across[slot] = w;
-        value[slot] = w == parent_vp || vp_is_deleted(mesh, w) ? 0.0 : incircle_value(mesh, w, k);
+        value[slot] = w == parent_vp || vp_is_deleted(mesh, w) ? 0.0 : cached_incircle_value(mesh, w, k);
     }
     for (int slot = 0; slot < 3; ++slot) {
         const int w = across[slot];

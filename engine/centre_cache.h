@@ -1,0 +1,61 @@
+// Circumcircles of recently tested vps: centre and squared radius, keyed by
+// vp number.
+//
+// A vp's nodes never change once its row is written and vp numbers are not
+// reused within a run, so a circle computed once holds until the run ends.
+// Vps along the front of the insertions are tested by several insertions in
+// turn; the cache spares them the node look-ups and the division each time.
+// A direct-mapped table indexed by the low bits of the vp number keeps the
+// most recent vps without collisions among them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace tesu {
+
+struct Circle {
+    double cx;
+    double cy;
+    double radius2;
+};
+
+class CentreCache {
+public:
+    static constexpr std::uint32_t SIZE = 1u << 14;
+
+    CentreCache() : entries_(std::make_unique<Entry[]>(SIZE)) {}
+
+    // Forgets every circle: called when a new run starts numbering vps again.
+    void start_run() {
+        if (++run_ == 0) {
+            for (std::uint32_t i = 0; i < SIZE; ++i) entries_[i] = {};
+            run_ = 1;
+        }
+    }
+
+    // The circle of vp v if it is held, else nullptr.
+    const Circle* find(int v) const {
+        const Entry& entry = entries_[slot(v)];
+        return entry.vp == v && entry.run == run_ ? &entry.circle : nullptr;
+    }
+
+    void store(int v, const Circle& circle) { entries_[slot(v)] = {v, run_, circle}; }
+
+private:
+    static constexpr std::uint32_t MASK = SIZE - 1;
+
+    struct Entry {
+        int vp = 0;
+        std::uint32_t run = 0;
+        Circle circle{};
+    };
+
+    static std::uint32_t slot(int v) { return static_cast<std::uint32_t>(v) & MASK; }
+
+    std::unique_ptr<Entry[]> entries_;
+    // Entries of earlier runs carry a smaller number; run 0 holds nothing.
+    std::uint32_t run_ = 0;
+};
+
+}  // namespace tesu

@@ -1,0 +1,76 @@
+#include "engine/centre_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/geometry.h"
+#include "mesh_test_support.h"
+
+namespace tesu {
+namespace {
+
+using namespace testing;
+
+TEST(CentreCache, HoldsTheLatestCircleOfEachSlotUntilTheRunEnds) {
+    CentreCache cache;
+    cache.start_run();
+    EXPECT_EQ(cache.find(5), nullptr);
+    cache.store(5, {1.0, 2.0, 3.0});
+    ASSERT_NE(cache.find(5), nullptr);
+    EXPECT_EQ(cache.find(5)->radius2, 3.0);
+    // A vp sharing the slot replaces the first; neither answers for the other.
+    cache.store(5 + static_cast<int>(CentreCache::SIZE), {4.0, 5.0, 6.0});
+    EXPECT_EQ(cache.find(5), nullptr);
+    EXPECT_EQ(cache.find(5 + static_cast<int>(CentreCache::SIZE))->cx, 4.0);
+    cache.start_run();
+    EXPECT_EQ(cache.find(5 + static_cast<int>(CentreCache::SIZE)), nullptr);
+}
+
+// Every test of a vp, answered from the cache or not, must give the value
+// computed from the tables.
+TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
+    auto mesh = make_initial_mesh();
+    auto platform = make_throwing_platform();
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> coordinate(0, 399);
+    for (int i = 0; i < 2000; ++i) insert_point(*mesh, *platform, coordinate(random), coordinate(random));
+    int held = 0;
+    for (int v = 4; v <= mesh->vp_number; ++v) {
+        const Circle* circle = mesh->centre_cache.find(v);
+        if (vp_is_deleted(*mesh, v) || circle == nullptr) continue;
+        ++held;
+        for (int k = 4; k <= mesh->number; k += 97) {
+            ASSERT_EQ(circle_test(*circle, mesh->node_xy[k]), incircle_value(*mesh, v, k)) << v;
+        }
+    }
+    EXPECT_GT(held, 1000);
+}
+
+// A second run in the same tables numbers its vps from the start again, on
+// other nodes: it must build exactly what fresh tables build.
+TEST(CentreCache, ASecondRunInTheSameTablesMatchesFreshTables) {
+    auto platform = make_throwing_platform();
+    auto reused = make_initial_mesh();
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> coordinate(0, 399);
+    for (int i = 0; i < 500; ++i) insert_point(*reused, *platform, coordinate(random), coordinate(random));
+
+    std::vector<Point> points(500);
+    for (Point& point : points) point = {coordinate(random), coordinate(random)};
+    init_mesh(*reused);
+    auto fresh = make_initial_mesh();
+    for (const Point& point : points) {
+        insert_point(*reused, *platform, point.x, point.y);
+        insert_point(*fresh, *platform, point.x, point.y);
+    }
+    ASSERT_EQ(reused->vp_number, fresh->vp_number);
+    for (int v = 1; v <= fresh->vp_number; ++v) ASSERT_EQ(reused->vp_ve[v], fresh->vp_ve[v]) << v;
+    for (int e = 1; e <= fresh->ve_number; ++e) {
+        ASSERT_EQ(reused->ve_vp[e], fresh->ve_vp[e]) << e;
+        ASSERT_EQ(reused->ve_node[e], fresh->ve_node[e]) << e;
+    }
+}
+
+}  // namespace
+}  // namespace tesu
