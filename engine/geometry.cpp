@@ -18,16 +18,74 @@ void fail_no_next_ve(Platform& platform) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, "Not next ve.Error!", FatalCause::computation);
 }
 
-// The greedy walk shared by nearest_node and nearest_distance2: turn around
-// the cell of the current node and move to the first neighbour strictly
-// nearer to k; stop after a full turn without one.
+// A walk that has come this far is crossing cells that no insertion touches
+// any more; shorter ones stay among the newest nodes, whose cells the next
+// insertions change again, so keeping those would be wasted work.
+constexpr int LONG_WALK = 8;
+
+// The ve after e in the turn around node u through vp w; 0 when there is none.
+int next_ve(const MeshTables& mesh, int e, int w, int u) {
+    for (const int f : mesh.vp_ve[w]) {
+        // The -1 of a deleted vp names no ve.
+        if (f != e && f != DELETED_VP && has_node(mesh, f, u)) return f;
+    }
+    return 0;
+}
+
+// Turns all the way round node u through the tables and keeps its cell in
+// the walk cache. nullptr for a cell larger than the cache holds or a turn
+// that goes astray; the walk then turns through the tables and meets the
+// trouble itself.
+const WalkCache::Cell* cache_cell(const MeshTables& mesh, int u) {
+    std::array<int, WalkCache::MAX_DEGREE> neighbours;
+    const int e0 = mesh.node_ve[u];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    for (int count = 0; count < WalkCache::MAX_DEGREE;) {
+        neighbours[static_cast<std::size_t>(count++)] = other_node(mesh, e, u);
+        const int next = next_ve(mesh, e, w, u);
+        if (next == 0) return nullptr;
+        w = other_end(mesh, next, w);
+        e = next;
+        if (e == e0) return &mesh.walk_cache.store(u, neighbours, count);
+    }
+    return nullptr;
+}
+
+// The first neighbour of the cell strictly nearer to the target than
+// `best`, which then holds its distance; INFINITE_NODE when there is none.
+int first_nearer(const MeshTables& mesh, const WalkCache::Cell& cell, const Point& target, double& best) {
+    for (int i = 0; i < cell.count; ++i) {
+        const int n = cell.neighbours[static_cast<std::size_t>(i)];
+        if (n == INFINITE_NODE) continue;
+        const double d = distance2(mesh.node_xy[n], target);
+        if (best > d) {
+            best = d;
+            return n;
+        }
+    }
+    return INFINITE_NODE;
+}
+
 }  // namespace
 
+// The greedy walk shared by nearest_node and nearest_distance2: turn around
+// the cell of the current node and move to the first neighbour strictly
+// nearer to k; stop after a full turn without one. A cell in the walk cache
+// gives the same neighbours in the same order as a turn through the tables.
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform) {
     const Point target = mesh.node_xy[k];
     int u = s;
     double best = distance2(mesh.node_xy[s], target);
-    for (;;) {
+    for (int visits = 0;; ++visits) {
+        const WalkCache::Cell* cell = mesh.walk_cache.find(u);
+        if (cell == nullptr && visits >= LONG_WALK) cell = cache_cell(mesh, u);
+        if (cell != nullptr) {
+            const int nearer = first_nearer(mesh, *cell, target, best);
+            if (nearer == INFINITE_NODE) return {u, best};
+            u = nearer;
+            continue;
+        }
         const int e0 = mesh.node_ve[u];
         int e = e0;
         int w = mesh.ve_vp[e0][1];
@@ -45,14 +103,7 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform
                 }
             }
             if (steps > mesh.ve_number) fail_no_next_ve(platform);
-            int next = 0;
-            for (const int f : mesh.vp_ve[w]) {
-                // The -1 of a deleted vp names no ve.
-                if (f != e && f != DELETED_VP && has_node(mesh, f, u)) {
-                    next = f;
-                    break;
-                }
-            }
+            const int next = next_ve(mesh, e, w, u);
             if (next == 0) fail_no_next_ve(platform);
             w = other_end(mesh, next, w);
             e = next;

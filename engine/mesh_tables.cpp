@@ -38,6 +38,7 @@ void init_mesh(MeshTables& mesh) {
     mesh.vp_number = 4;
     mesh.ve_number = 6;
     mesh.centre_cache.start_run();
+    mesh.walk_cache.start_run();
 }
 
 }  // namespace tesu

@@ -15,6 +15,7 @@
 #include "engine/cavity_index.h"
 #include "engine/centre_cache.h"
 #include "engine/huge_pages.h"
+#include "engine/walk_cache.h"
 
 namespace tesu {
 
@@ -80,10 +81,13 @@ struct MeshTables {
     CavityIndex cavity_index;
     CentreCache centre_cache;
     std::array<RingRow, RING_CAPACITY> ring{};
+    // Filled by the walks, which otherwise only read the tables.
+    mutable WalkCache walk_cache;
 };
 
 // Sets the enclosing triangle (nodes 1 to 3), ves 1 to 6, vps 1 to 4, their
-// node_ve entries and the three counters, and empties the centre cache.
+// node_ve entries and the three counters, and empties the centre cache and
+// the walk cache.
 // Node rows from 4 up are untouched.
 void init_mesh(MeshTables& mesh);
 

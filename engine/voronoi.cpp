@@ -150,6 +150,7 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
     mesh.ve_node[e0 + 1] = {k, pivot};
     mesh.node_ve[k] = e0 + 1;
     mesh.node_ve[pivot] = e0 + 1;
+    mesh.walk_cache.forget(pivot);
     mesh.ring[1] = {e, v0 + 1, side_of(mesh, e, b)};
 
     // Turn around each pivot through the cavity to the next border ve; each
@@ -178,6 +179,7 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
         mesh.ve_node[e0 + j] = {k, next_pivot};
         mesh.node_ve[k] = e0 + j;
         mesh.node_ve[next_pivot] = e0 + j;
+        mesh.walk_cache.forget(next_pivot);
         mesh.ring[j] = {f, v0 + j, side_of(mesh, f, b)};
         if (next_pivot == stop_node) break;
         e = f;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/voronoi.h"
 
@@ -42,6 +43,23 @@ const Point& third_point(const MeshTables& mesh, int v, const std::array<int, 2>
 bool has(const auto& row, int value) { return std::find(row.begin(), row.end(), value) != row.end(); }
 
 }  // namespace
+
+std::vector<int> turn_order(const MeshTables& mesh, int n) {
+    std::vector<int> order;
+    const int e0 = mesh.node_ve[n];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    do {
+        order.push_back(other_node(mesh, e, n));
+        const auto& slots = mesh.vp_ve[w];
+        const auto next = std::find_if(slots.begin(), slots.end(),
+                                       [&](int f) { return f != e && has(mesh.ve_node[f], n); });
+        if (next == slots.end() || order.size() > 1000) return {};
+        e = *next;
+        w = other_end(mesh, e, w);
+    } while (e != e0);
+    return order;
+}
 
 std::unique_ptr<HeadlessPlatform> make_throwing_platform() {
     auto platform = std::make_unique<HeadlessPlatform>();
@@ -117,6 +135,11 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
         const int e = mesh.node_ve[n];
         if (e < 1 || e > mesh.ve_number || !ve_is_live(mesh, e) || !has(mesh.ve_node[e], n)) {
             return AssertionFailure() << "node_ve of node " << n;
+        }
+        if (const WalkCache::Cell* cell = mesh.walk_cache.find(n)) {
+            const auto listed =
+                std::vector<int>(cell->neighbours.begin(), cell->neighbours.begin() + cell->count);
+            if (listed != turn_order(mesh, n)) return AssertionFailure() << "walk cache cell of node " << n;
         }
     }
     return ::testing::AssertionSuccess();

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/mesh_tables.h"
 #include "ui/headless_platform.h"
@@ -18,6 +19,11 @@ struct FatalEnding {
 
 std::unique_ptr<HeadlessPlatform> make_throwing_platform();
 std::unique_ptr<MeshTables> make_initial_mesh();
+
+// The neighbours of node n as a walk meets them turning through the tables
+// from node_ve: ve by ve, each next one sharing the vp ahead and node n.
+// Empty when the turn goes astray.
+std::vector<int> turn_order(const MeshTables& mesh, int n);
 
 // Stores (x, y) as node number + 1, inserts it and raises number.
 void insert_point(MeshTables& mesh, Platform& platform, double x, double y);
