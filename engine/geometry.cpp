@@ -55,8 +55,8 @@ const WalkCache::Cell* cache_cell(const MeshTables& mesh, int u) {
 // The first neighbour of the cell strictly nearer to the target than
 // `best`, which then holds its distance; INFINITE_NODE when there is none.
 int first_nearer(const MeshTables& mesh, const WalkCache::Cell& cell, const Point& target, double& best) {
-    for (int i = 0; i < cell.count; ++i) {
-        const int n = cell.neighbours[static_cast<std::size_t>(i)];
+    for (const int n : cell.neighbours) {
+        if (n == WalkCache::NO_NODE) break;
         if (n == INFINITE_NODE) continue;
         const double d = distance2(mesh.node_xy[n], target);
         if (best > d) {

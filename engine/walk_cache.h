@@ -22,12 +22,21 @@ namespace tesu {
 class WalkCache {
 public:
     static constexpr std::uint32_t SIZE = 1u << 14;
-    static constexpr int MAX_DEGREE = 14;
+    // Settled cells of a mesh rarely have more neighbours; with the node
+    // number a cell fills half a cache line.
+    static constexpr int MAX_DEGREE = 7;
+    static constexpr int NO_NODE = -1;
 
     struct Cell {
         int node;
-        int count;
+        // In turn order, the unused places at the end NO_NODE.
         std::array<int, MAX_DEGREE> neighbours;
+
+        int degree() const {
+            int count = 0;
+            while (count < MAX_DEGREE && neighbours[static_cast<std::size_t>(count)] != NO_NODE) ++count;
+            return count;
+        }
     };
 
     WalkCache() : cells_(std::make_unique<Cell[]>(SIZE)) { start_run(); }
@@ -46,7 +55,8 @@ public:
     // Keeps the cell of node u, `count` neighbours (at most MAX_DEGREE).
     const Cell& store(int u, const std::array<int, MAX_DEGREE>& neighbours, int count) {
         Cell& cell = cells_[slot(u)];
-        cell = {u, count, neighbours};
+        cell = {u, neighbours};
+        for (int i = count; i < MAX_DEGREE; ++i) cell.neighbours[static_cast<std::size_t>(i)] = NO_NODE;
         return cell;
     }
 
@@ -57,8 +67,6 @@ public:
     }
 
 private:
-    static constexpr int NO_NODE = -1;
-
     static std::uint32_t slot(int u) { return static_cast<std::uint32_t>(u) & (SIZE - 1); }
 
     std::unique_ptr<Cell[]> cells_;

@@ -138,7 +138,7 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
         }
         if (const WalkCache::Cell* cell = mesh.walk_cache.find(n)) {
             const auto listed =
-                std::vector<int>(cell->neighbours.begin(), cell->neighbours.begin() + cell->count);
+                std::vector<int>(cell->neighbours.begin(), cell->neighbours.begin() + cell->degree());
             if (listed != turn_order(mesh, n)) return AssertionFailure() << "walk cache cell of node " << n;
         }
     }

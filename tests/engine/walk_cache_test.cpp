@@ -18,7 +18,7 @@ TEST(WalkCache, KeepsOneCellPerSlotUntilForgotten) {
     EXPECT_EQ(cache.find(0), nullptr);
     cache.store(7, {1, 2, 3}, 3);
     ASSERT_NE(cache.find(7), nullptr);
-    EXPECT_EQ(cache.find(7)->count, 3);
+    EXPECT_EQ(cache.find(7)->degree(), 3);
     // Forgetting another node of the same slot leaves the cell alone.
     const int same_slot = 7 + static_cast<int>(WalkCache::SIZE);
     cache.forget(same_slot);
@@ -87,7 +87,7 @@ TEST_F(WalkCacheInALattice, KeptCellsMatchTheTablesAfterEveryRow) {
         }
         for (int n = 4; n <= mesh->number; ++n) {
             if (const WalkCache::Cell* cell = mesh->walk_cache.find(n)) {
-                const std::vector<int> kept(cell->neighbours.begin(), cell->neighbours.begin() + cell->count);
+                const std::vector<int> kept(cell->neighbours.begin(), cell->neighbours.begin() + cell->degree());
                 ASSERT_EQ(kept, turn_order(*mesh, n)) << "node " << n << " after row " << row;
             }
         }
