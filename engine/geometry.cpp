@@ -33,21 +33,53 @@ int next_ve(const MeshTables& mesh, int e, int w, int u) {
 }
 
 // Turns all the way round node u through the tables and keeps its cell in
-// the walk cache. nullptr for a cell larger than the cache holds or a turn
-// that goes astray; the walk then turns through the tables and meets the
-// trouble itself.
+// the walk cache. The cell is usually cold by the time a long walk crosses
+// it, so the turn runs both ways from node_ve[u] at once and the look-ups
+// of the two halves overlap; where the halves meet, their vps must agree.
+// nullptr for a cell larger than the cache holds or a turn that goes
+// astray; the walk then turns through the tables and meets the trouble
+// itself.
 const WalkCache::Cell* cache_cell(const MeshTables& mesh, int u) {
-    std::array<int, WalkCache::MAX_DEGREE> neighbours;
+    constexpr int HALF = WalkCache::MAX_DEGREE / 2 + 1;
+    // ahead: e0, e1, e2, ... in turn order; behind: e0, e(d-1), e(d-2), ...
+    std::array<int, HALF + 1> ahead;
+    std::array<int, HALF + 1> behind;
     const int e0 = mesh.node_ve[u];
-    int e = e0;
-    int w = mesh.ve_vp[e0][1];
-    for (int count = 0; count < WalkCache::MAX_DEGREE;) {
-        neighbours[static_cast<std::size_t>(count++)] = other_node(mesh, e, u);
-        const int next = next_ve(mesh, e, w, u);
-        if (next == 0) return nullptr;
-        w = other_end(mesh, next, w);
-        e = next;
-        if (e == e0) return &mesh.walk_cache.store(u, neighbours, count);
+    ahead[0] = e0;
+    behind[0] = e0;
+    int w_ahead = mesh.ve_vp[e0][1];
+    int w_behind = mesh.ve_vp[e0][0];
+    for (int t = 1; t <= HALF; ++t) {
+        const int a = next_ve(mesh, ahead[t - 1], w_ahead, u);
+        const int b = next_ve(mesh, behind[t - 1], w_behind, u);
+        if (a == 0 || b == 0) return nullptr;
+        ahead[static_cast<std::size_t>(t)] = a;
+        behind[static_cast<std::size_t>(t)] = b;
+        int ahead_count = 0;
+        if (a == behind[static_cast<std::size_t>(t - 1)]) {
+            // An odd number of ves: both halves reached a through one vp.
+            if (w_ahead != w_behind) return nullptr;
+            ahead_count = t;
+        } else if (a == b) {
+            // An even number: a is the last ve of both halves.
+            if (other_end(mesh, a, w_ahead) != w_behind) return nullptr;
+            ahead_count = t + 1;
+        } else {
+            w_ahead = other_end(mesh, a, w_ahead);
+            w_behind = other_end(mesh, b, w_behind);
+            continue;
+        }
+        const int degree = ahead_count + t - 1;
+        if (degree > WalkCache::MAX_DEGREE) return nullptr;
+        std::array<int, WalkCache::MAX_DEGREE> neighbours;
+        for (int i = 0; i < ahead_count; ++i) {
+            neighbours[static_cast<std::size_t>(i)] = other_node(mesh, ahead[static_cast<std::size_t>(i)], u);
+        }
+        for (int i = 1; i < t; ++i) {
+            neighbours[static_cast<std::size_t>(degree - i)] =
+                other_node(mesh, behind[static_cast<std::size_t>(i)], u);
+        }
+        return &mesh.walk_cache.store(u, neighbours, degree);
     }
     return nullptr;
 }
