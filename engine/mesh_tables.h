@@ -56,6 +56,7 @@ public:
         advise_huge_pages(rows_.get(), sizeof(T) * static_cast<std::size_t>(capacity));
     }
     T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
+    T* data() { return rows_.get(); }
     const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
     int capacity() const { return capacity_; }
 
@@ -64,12 +65,38 @@ private:
     int capacity_;
 };
 
+// A ve keeps its end vps and its nodes side by side: turning round a cell
+// reads both of the same ve, and a table fewer leaves one partly used huge
+// page fewer.
+struct VeRow {
+    std::array<int, 2> vp;
+    std::array<int, 2> node;
+};
+
+// One half of the ve rows, indexed as a table of its own.
+template <std::array<int, 2> VeRow::*half>
+class VeHalf {
+public:
+    explicit VeHalf(VeRow* rows) : rows_(rows) {}
+    std::array<int, 2>& operator[](int e) { return rows_[static_cast<std::size_t>(e)].*half; }
+    const std::array<int, 2>& operator[](int e) const { return rows_[static_cast<std::size_t>(e)].*half; }
+
+private:
+    VeRow* rows_;
+};
+
 struct MeshTables {
+    MeshTables() = default;
+    // The ve halves point into this instance's rows.
+    MeshTables(const MeshTables&) = delete;
+    MeshTables& operator=(const MeshTables&) = delete;
+
     FixedTable<Point> node_xy{NODE_CAPACITY};
     FixedTable<int> node_ve{NODE_CAPACITY};
-    FixedTable<std::array<int, 2>> ve_vp{VE_CAPACITY};    // end 0, end 1
-    FixedTable<std::array<int, 2>> ve_node{VE_CAPACITY};  // first node, second node
-    FixedTable<std::array<int, 3>> vp_ve{VP_CAPACITY};    // slots 0, 1, 2
+    FixedTable<VeRow> ve_rows{VE_CAPACITY};
+    VeHalf<&VeRow::vp> ve_vp{ve_rows.data()};           // end 0, end 1
+    VeHalf<&VeRow::node> ve_node{ve_rows.data()};       // first node, second node
+    FixedTable<std::array<int, 3>> vp_ve{VP_CAPACITY};  // slots 0, 1, 2
 
     int number = 0;
     int vp_number = 0;
