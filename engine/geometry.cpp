@@ -9,11 +9,6 @@ double distance2(const Point& a, const Point& b) {
     return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
 }
 
-bool has_node(const MeshTables& mesh, int e, int n) {
-    const auto& nodes = mesh.ve_node[e];
-    return nodes[0] == n || nodes[1] == n;
-}
-
 void fail_no_next_ve(Platform& platform) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, "Not next ve.Error!", FatalCause::computation);
 }

@@ -140,6 +140,11 @@ inline int other_end(const MeshTables& mesh, int e, int v) {
     return ends[0] == v ? ends[1] : ends[0];
 }
 
+inline bool has_node(const MeshTables& mesh, int e, int n) {
+    const auto& nodes = mesh.ve_node[e];
+    return nodes[0] == n || nodes[1] == n;
+}
+
 // The node of ve e that is not node n.
 inline int other_node(const MeshTables& mesh, int e, int n) {
     const auto& nodes = mesh.ve_node[e];

@@ -49,11 +49,6 @@ double cached_incircle_value(MeshTables& mesh, int v, int k) {
     return circle_test(circle, mesh.node_xy[k]);
 }
 
-bool has_node(const MeshTables& mesh, int e, int n) {
-    const auto& nodes = mesh.ve_node[e];
-    return nodes[0] == n || nodes[1] == n;
-}
-
 // Side of ve e that holds vp b: the end to receive the new vp.
 int side_of(const MeshTables& mesh, int e, int b) { return mesh.ve_vp[e][0] == b ? 0 : 1; }
 
