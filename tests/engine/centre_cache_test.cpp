@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "engine/geometry.h"
 #include "mesh_test_support.h"
@@ -27,14 +28,21 @@ TEST(CentreCache, HoldsTheLatestCircleOfEachSlotUntilTheRunEnds) {
     EXPECT_EQ(cache.find(5 + static_cast<int>(CentreCache::SIZE)), nullptr);
 }
 
+// Uniformly random points of the drawing square.
+std::vector<Point> random_points(int count, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    std::uniform_real_distribution<double> coordinate(0, 399);
+    std::vector<Point> points(static_cast<std::size_t>(count));
+    for (Point& point : points) point = {coordinate(random), coordinate(random)};
+    return points;
+}
+
 // Every test of a vp, answered from the cache or not, must give the value
 // computed from the tables.
 TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
     auto mesh = make_initial_mesh();
     auto platform = make_throwing_platform();
-    std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> coordinate(0, 399);
-    for (int i = 0; i < 2000; ++i) insert_point(*mesh, *platform, coordinate(random), coordinate(random));
+    for (const Point& point : random_points(2000, 11)) insert_point(*mesh, *platform, point.x, point.y);
     int held = 0;
     for (int v = 4; v <= mesh->vp_number; ++v) {
         const Circle* circle = mesh->centre_cache.find(v);
@@ -52,12 +60,9 @@ TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
 TEST(CentreCache, ASecondRunInTheSameTablesMatchesFreshTables) {
     auto platform = make_throwing_platform();
     auto reused = make_initial_mesh();
-    std::mt19937_64 random(3);
-    std::uniform_real_distribution<double> coordinate(0, 399);
-    for (int i = 0; i < 500; ++i) insert_point(*reused, *platform, coordinate(random), coordinate(random));
+    for (const Point& point : random_points(500, 3)) insert_point(*reused, *platform, point.x, point.y);
 
-    std::vector<Point> points(500);
-    for (Point& point : points) point = {coordinate(random), coordinate(random)};
+    const std::vector<Point> points = random_points(500, 4);
     init_mesh(*reused);
     auto fresh = make_initial_mesh();
     for (const Point& point : points) {
