@@ -1,5 +1,7 @@
 #include "engine/geometry.h"
 
+#include <span>
+
 namespace tesu {
 
 namespace {
@@ -79,10 +81,11 @@ const WalkCache::Cell* cache_cell(const MeshTables& mesh, int u) {
     return nullptr;
 }
 
-// The first neighbour of the cell strictly nearer to the target than
-// `best`, which then holds its distance; INFINITE_NODE when there is none.
-int first_nearer(const MeshTables& mesh, const WalkCache::Cell& cell, const Point& target, double& best) {
-    for (const int n : cell.neighbours) {
+// The first of the listed neighbours, up to any NO_NODE, strictly nearer to
+// the target than `best`, which then holds its distance; INFINITE_NODE when
+// there is none.
+int first_nearer(const MeshTables& mesh, std::span<const int> neighbours, const Point& target, double& best) {
+    for (const int n : neighbours) {
         if (n == WalkCache::NO_NODE) break;
         if (n == INFINITE_NODE) continue;
         const double d = distance2(mesh.node_xy[n], target);
@@ -98,17 +101,24 @@ int first_nearer(const MeshTables& mesh, const WalkCache::Cell& cell, const Poin
 
 // The greedy walk shared by nearest_node and nearest_distance2: turn around
 // the cell of the current node and move to the first neighbour strictly
-// nearer to k; stop after a full turn without one. A cell in the walk cache
-// gives the same neighbours in the same order as a turn through the tables.
+// nearer to k; stop after a full turn without one. The newest cell and a
+// cell in the walk cache list the same neighbours in the same order as a
+// turn through the tables.
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform) {
     const Point target = mesh.node_xy[k];
     int u = s;
     double best = distance2(mesh.node_xy[s], target);
     for (int visits = 0;; ++visits) {
-        const WalkCache::Cell* cell = mesh.walk_cache.find(u);
-        if (cell == nullptr && visits >= LONG_WALK) cell = cache_cell(mesh, u);
-        if (cell != nullptr) {
-            const int nearer = first_nearer(mesh, *cell, target, best);
+        std::span<const int> listed;
+        if (u == mesh.newest_node) {
+            listed = {mesh.newest_cell.data(), static_cast<std::size_t>(mesh.newest_degree)};
+        } else if (const WalkCache::Cell* cell = mesh.walk_cache.find(u)) {
+            listed = cell->neighbours;
+        } else if (visits >= LONG_WALK) {
+            if (const WalkCache::Cell* built = cache_cell(mesh, u)) listed = built->neighbours;
+        }
+        if (!listed.empty()) {
+            const int nearer = first_nearer(mesh, listed, target, best);
             if (nearer == INFINITE_NODE) return {u, best};
             u = nearer;
             continue;

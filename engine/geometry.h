@@ -18,15 +18,19 @@ inline void circumcentre(const Point& p1, const Point& p2, const Point& p3, doub
     cy = (x1 - x3) * t + (y1 + y3) / 2;
 }
 
+// The circle through p1, p2 and p3, with the radius taken to p1.
+inline Circle circle_through(const Point& p1, const Point& p2, const Point& p3) {
+    double cx, cy;
+    circumcentre(p1, p2, p3, cx, cy);
+    return {cx, cy, (cx - p1.x) * (cx - p1.x) + (cy - p1.y) * (cy - p1.y)};
+}
+
 // The circumcircle of vp v, with the radius taken to the vp's first node;
 // false for a vp at infinity.
 inline bool vp_circle(const MeshTables& mesh, int v, Circle& circle) {
     const auto nodes = vp_nodes(mesh, v);
     if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return false;
-    const Point& p1 = mesh.node_xy[nodes[0]];
-    double cx, cy;
-    circumcentre(p1, mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]], cx, cy);
-    circle = {cx, cy, (cx - p1.x) * (cx - p1.x) + (cy - p1.y) * (cy - p1.y)};
+    circle = circle_through(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]]);
     return true;
 }
 

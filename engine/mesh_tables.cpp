@@ -39,6 +39,7 @@ void init_mesh(MeshTables& mesh) {
     mesh.ve_number = 6;
     mesh.centre_cache.start_run();
     mesh.walk_cache.start_run();
+    mesh.newest_node = INFINITE_NODE;
 }
 
 }  // namespace tesu

@@ -108,13 +108,18 @@ struct MeshTables {
     CavityIndex cavity_index;
     CentreCache centre_cache;
     std::array<RingRow, RING_CAPACITY> ring{};
+    // The neighbours of the node inserted last, in turn order: no insertion
+    // has changed its cell yet, and the next walk starts there.
+    int newest_node = INFINITE_NODE;
+    int newest_degree = 0;
+    std::array<int, RING_CAPACITY> newest_cell{};
     // Filled by the walks, which otherwise only read the tables.
     mutable WalkCache walk_cache;
 };
 
 // Sets the enclosing triangle (nodes 1 to 3), ves 1 to 6, vps 1 to 4, their
-// node_ve entries and the three counters, and empties the centre cache and
-// the walk cache.
+// node_ve entries and the three counters, and empties the centre cache,
+// the walk cache and the newest cell.
 // Node rows from 4 up are untouched.
 void init_mesh(MeshTables& mesh);
 

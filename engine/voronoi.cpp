@@ -49,6 +49,17 @@ double cached_incircle_value(MeshTables& mesh, int v, int k) {
     return circle_test(circle, mesh.node_xy[k]);
 }
 
+// Puts the circle of new vp v, whose slot 0 is border ve f, into the
+// centre cache while its nodes are at hand: those of f, then k, the order
+// in which vp_nodes gives them. The next insertions test nearly every new
+// vp, and here the division is off their critical path.
+void store_new_circle(MeshTables& mesh, int v, int f, int k) {
+    const auto& nodes = mesh.ve_node[f];
+    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE) return;
+    mesh.centre_cache.store(v,
+                            circle_through(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[k]));
+}
+
 // Side of ve e that holds vp b: the end to receive the new vp.
 int side_of(const MeshTables& mesh, int e, int b) { return mesh.ve_vp[e][0] == b ? 0 : 1; }
 
@@ -147,6 +158,10 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
     mesh.node_ve[pivot] = e0 + 1;
     mesh.walk_cache.forget(pivot);
     mesh.ring[1] = {e, v0 + 1, side_of(mesh, e, b)};
+    store_new_circle(mesh, v0 + 1, e, k);
+    // A turn around k meets the last pivot first, then the others in order.
+    mesh.newest_cell[0] = stop_node;
+    mesh.newest_cell[1] = pivot;
 
     // Turn around each pivot through the cavity to the next border ve; each
     // border ve gives one new vp and the ve between it and the next one.
@@ -176,7 +191,9 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
         mesh.node_ve[next_pivot] = e0 + j;
         mesh.walk_cache.forget(next_pivot);
         mesh.ring[j] = {f, v0 + j, side_of(mesh, f, b)};
+        store_new_circle(mesh, v0 + j, f, k);
         if (next_pivot == stop_node) break;
+        mesh.newest_cell[static_cast<std::size_t>(j)] = next_pivot;
         e = f;
         pivot = next_pivot;
     }
@@ -186,6 +203,8 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
     mesh.ve_vp[e0 + j][1] = v0 + 1;
     mesh.vp_ve[v0 + 1][2] = e0 + j;
     mesh.vp_number = v0 + j;
+    mesh.newest_node = k;
+    mesh.newest_degree = j;
 
     // Only now that every new row is written may the cavity go and the border
     // ves be re-linked: the turning above reads both.

@@ -142,6 +142,11 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
             if (listed != turn_order(mesh, n)) return AssertionFailure() << "walk cache cell of node " << n;
         }
     }
+    if (mesh.newest_node != INFINITE_NODE) {
+        const auto newest =
+            std::vector<int>(mesh.newest_cell.begin(), mesh.newest_cell.begin() + mesh.newest_degree);
+        if (newest != turn_order(mesh, mesh.newest_node)) return AssertionFailure() << "newest cell";
+    }
     return ::testing::AssertionSuccess();
 }
 

@@ -28,8 +28,9 @@ std::vector<int> turn_order(const MeshTables& mesh, int n);
 // Stores (x, y) as node number + 1, inserts it and raises number.
 void insert_point(MeshTables& mesh, Platform& platform, double x, double y);
 
-// Linkage of live vps and ves, node_ve, counters, live counts for number - 3
-// insertions, triangles not overlapping across any Delaunay edge, and the
+// Linkage of live vps and ves, node_ve, counters, the cells the walks keep,
+// live counts for number - 3 insertions, triangles not overlapping across
+// any Delaunay edge, and the
 // empty-circle property judged by an extended-precision determinant: against
 // every node with `brute_force`, otherwise across every Delaunay edge (which
 // implies it for a valid triangulation).

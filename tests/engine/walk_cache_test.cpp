@@ -87,7 +87,8 @@ TEST_F(WalkCacheInALattice, KeptCellsMatchTheTablesAfterEveryRow) {
         }
         for (int n = 4; n <= mesh->number; ++n) {
             if (const WalkCache::Cell* cell = mesh->walk_cache.find(n)) {
-                const std::vector<int> kept(cell->neighbours.begin(), cell->neighbours.begin() + cell->degree());
+                const std::vector<int> kept(cell->neighbours.begin(),
+                                            cell->neighbours.begin() + cell->degree());
                 ASSERT_EQ(kept, turn_order(*mesh, n)) << "node " << n << " after row " << row;
             }
         }
