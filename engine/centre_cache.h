@@ -1,5 +1,5 @@
-// Circumcircles of recently tested vps: centre and squared radius, keyed by
-// vp number.
+// Circumcircles of recently built or tested vps: centre and squared radius,
+// keyed by vp number.
 //
 // A vp's nodes never change once its row is written and vp numbers are not
 // reused within a run, so a circle computed once holds until the run ends.

@@ -4,8 +4,8 @@
 // A walk starts at the last node inserted. At the start of a lattice row it
 // crosses the mesh through cells that no insertion touches any more, and
 // the walk for the next row passes most of them again. Turning around a cell
-// through the vp and ve rows takes three dependent look-ups per neighbour in
-// rows spread over the tables; a cell kept here is one cache line. An
+// through the vp and ve rows takes two dependent look-ups per neighbour in
+// rows spread over the tables; a cell kept here is half a cache line. An
 // insertion forgets the cells of its ring nodes, the only cells it changes,
 // so a cell found here is always the cell the tables give.
 //
