@@ -1,5 +1,6 @@
-// The example data files meshed and compared byte for byte with their result
-// files as checked in, so that any change in the output shows. After an
+// The example data files and a wider set of shapes (tests/golden/cases)
+// meshed and compared byte for byte with their result files as checked in,
+// so that any change in the output shows. After an
 // intended change, regenerate them with TESU_REGENERATE_GOLDEN=1.
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include "input/mesh_run.h"
 #include "support/batch_runner.h"
@@ -18,6 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct GoldenCase {
+    const char* folder;  // under the source folder
     const char* example;
     int histogram_step;
 };
@@ -35,7 +38,8 @@ TEST_P(GoldenFiles, ExampleGivesItsResultFileByteForByte) {
     auto input = std::make_unique<InputTables>();
     RunResults results;
     HeadlessPlatform platform;
-    input->input_file_name = std::string(TESU_SOURCE_DIR) + "/examples/" + golden.example + ".DAT";
+    input->input_file_name =
+        std::string(TESU_SOURCE_DIR) + "/" + golden.folder + "/" + golden.example + ".DAT";
     results.histogram_step = golden.histogram_step;
     results.output_override = (folder.path() / "result.TES").string();
 
@@ -52,14 +56,32 @@ TEST_P(GoldenFiles, ExampleGivesItsResultFileByteForByte) {
     EXPECT_TRUE(read_bytes(golden_path) == written) << golden_path << " differs from the run's result";
 }
 
+constexpr const char* EXAMPLES = "examples";
+constexpr const char* CASES = "tests/golden/cases";
+
+std::string case_name(const ::testing::TestParamInfo<GoldenCase>& info) {
+    return std::string(info.param.example) + "_h" + std::to_string(info.param.histogram_step);
+}
+
 INSTANTIATE_TEST_SUITE_P(Examples, GoldenFiles,
-                         ::testing::Values(GoldenCase{"plate", 0}, GoldenCase{"plate", 1},
-                                           GoldenCase{"disc", 0}, GoldenCase{"disc", 3},
-                                           GoldenCase{"two_parts", 0}, GoldenCase{"two_parts", 2}),
-                         [](const auto& info) {
-                             return std::string(info.param.example) + "_h" +
-                                    std::to_string(info.param.histogram_step);
-                         });
+                         ::testing::Values(GoldenCase{EXAMPLES, "plate", 0}, GoldenCase{EXAMPLES, "plate", 1},
+                                           GoldenCase{EXAMPLES, "disc", 0}, GoldenCase{EXAMPLES, "disc", 3},
+                                           GoldenCase{EXAMPLES, "two_parts", 0},
+                                           GoldenCase{EXAMPLES, "two_parts", 2}),
+                         case_name);
+
+// Each shape with no histogram and with bins of 2 degrees.
+std::vector<GoldenCase> shape_cases() {
+    std::vector<GoldenCase> cases;
+    for (const char* shape :
+         {"plate_outer_first", "circle_200", "strip_200x5", "far_from_origin", "overlapping_refinements",
+          "division_grid", "nested_islands", "star_concave", "three_parts_holes", "thin_sliver"}) {
+        for (int step : {0, 2}) cases.push_back({CASES, shape, step});
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, GoldenFiles, ::testing::ValuesIn(shape_cases()), case_name);
 
 }  // namespace
 }  // namespace tesu::testing
