@@ -28,20 +28,46 @@ struct BenchCase {
     std::string data;  // contents of the data file
 };
 
-// A 100 x 50 plate with a 20 x 10 hole, uniform spacing. The hole comes
-// first: its nodes keep the circles of the triangles along the plate's long
-// edges small, so that climbing the next edge does not gather them all into
-// one cavity.
-std::string plate_with_hole(double spacing) {
+std::string spacing_and_span(double spacing) {
     char text[64];
     std::snprintf(text, sizeof text, "b = %.6f\ns = 2\n", spacing);
-    return "40 20\n60 20\n60 30\n40 30\n40 20\n0 0\n100 0\n100 50\n0 50\n0 0\n" + std::string(text);
+    return text;
+}
+
+// A 100 x 50 plate with a 20 x 10 hole, uniform spacing, the outer outline
+// listed first as people write it.
+std::string plate_with_hole(double spacing) {
+    return "0 0\n100 0\n100 50\n0 50\n0 0\n40 20\n60 20\n60 30\n40 30\n40 20\n" + spacing_and_span(spacing);
+}
+
+// The same plate with the hole first: its nodes keep the circles of the
+// triangles along the plate's long edges small.
+std::string plate_hole_first(double spacing) {
+    return "40 20\n60 20\n60 30\n40 30\n40 20\n0 0\n100 0\n100 50\n0 50\n0 0\n" + spacing_and_span(spacing);
+}
+
+// A long strip: each long edge is a row of collinear nodes inserted in order.
+std::string strip(int length) {
+    return "0 0\n" + std::to_string(length) + " 0\n" + std::to_string(length) + " 10\n0 10\n0 0\n" +
+           spacing_and_span(1.0);
+}
+
+// A circle of co-circular outline points: the first interior node's cavity
+// is the whole disc.
+std::string circle(int points, double spacing) {
+    std::string data;
+    char line[96];
+    constexpr double pi = 3.141592653589793;
+    for (int i = 0; i <= points; ++i) {
+        const double angle = 2 * pi * (i % points) / points;
+        std::snprintf(line, sizeof line, "%.9f %.9f\n", 20 * std::cos(angle), 20 * std::sin(angle));
+        data += line;
+    }
+    return data + spacing_and_span(spacing);
 }
 
 // A 1,000-point outline around a circle with a slight ripple, and 200
-// refinements spread inside it. Exactly co-circular outline points would put
-// every triangle of the disc into the first interior node's cavity, beyond
-// its limit of 510; the ripple keeps them apart.
+// refinements spread inside it.
 std::string refined_circle() {
     std::string data;
     char line[96];
@@ -96,7 +122,12 @@ int main() {
     const std::vector<BenchCase> cases = {
         {"plate, 50k nodes", plate_with_hole(0.3333)},
         {"plate, 200k nodes", plate_with_hole(0.1666)},
-        {"plate, 450k nodes", plate_with_hole(0.1111)},
+        {"plate, 450k nodes", plate_with_hole(0.111)},
+        {"plate hole first, 450k", plate_hole_first(0.111)},
+        {"plate, 5M nodes", plate_with_hole(0.0333)},
+        {"strip 1000 x 10", strip(1000)},
+        {"strip 10000 x 10", strip(10000)},
+        {"circle of 512 points", circle(512, 0.5)},
         {"rippled circle, 200 ref.", refined_circle()},
     };
     const fs::path folder = fs::temp_directory_path() / ("tesu-bench-" + std::to_string(getpid()));

@@ -1,8 +1,9 @@
 // Circumcircles of recently built or tested vps: centre and squared radius,
 // keyed by vp number.
 //
-// A vp's nodes never change once its row is written and vp numbers are not
-// reused within a run, so a circle computed once holds until the run ends.
+// A vp's nodes never change while its row is live, so a circle computed once
+// holds until the row is taken by a new vp, which stores its own circle or
+// forgets the old one.
 // Vps along the front of the insertions are tested by several insertions in
 // turn; the cache spares them the node look-ups and the division each time.
 // A direct-mapped table indexed by the low bits of the vp number keeps the
@@ -41,6 +42,11 @@ public:
     }
 
     void store(int v, const Circle& circle) { entries_[slot(v)] = {v, run_, circle}; }
+
+    void forget(int v) {
+        Entry& entry = entries_[slot(v)];
+        if (entry.vp == v) entry.run = 0;
+    }
 
 private:
     static constexpr std::uint32_t MASK = SIZE - 1;

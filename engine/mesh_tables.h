@@ -4,13 +4,16 @@
 //
 // Node 0 is the point at infinity, nodes 1 to 3 the enclosing triangle, real
 // nodes 4 to `number`. Vps 1 to 3 lie at infinity. A vp is deleted when slot 0
-// of its `vp_ve` row is -1; a ve is live when both its end vps are live. Rows
-// are never reused within a run.
+// of its `vp_ve` row is -1; a ve is live when both its end vps are live.
+// Deleted vp rows and dead ve rows go back to a pool and are taken again by
+// later insertions; every output follows the creation numbers, never the
+// rows, so results do not depend on how rows were reused.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/cavity_index.h"
 #include "engine/centre_cache.h"
@@ -24,21 +27,25 @@ struct Point {
     double y;
 };
 
-// Node indices run up to 500,001; vp and ve indices up to 16,000,000.
-inline constexpr int NODE_CAPACITY = 500'002;
-inline constexpr int VP_CAPACITY = 16'000'001;
-inline constexpr int VE_CAPACITY = 16'000'001;
-// Highest vp_number and ve_number accepted after an insertion; one insertion
-// creates at most 512 rows, far less than the 10,000 left above it.
-inline constexpr int MAX_NUMBER = 15'990'000;
+// Node indices run up to 10,000,001.
+inline constexpr int NODE_CAPACITY = 10'000'002;
+// Row capacities of the vp and ve tables. Freed rows are taken again, so the
+// rows in use are the live ones plus the free lists, which never hold more
+// than the largest cavity: at most 2 (4 + 2n) vp rows and 5n + 10 ve rows
+// for n nodes.
+inline constexpr int VP_ROW_CAPACITY = 4 * NODE_CAPACITY + 16;
+inline constexpr int VE_ROW_CAPACITY = 5 * NODE_CAPACITY + 16;
+// Highest vp_number and ve_number accepted after an insertion. They count
+// every row ever created; one insertion creates fewer rows than there are
+// live vps, so the counters stay well inside an int.
+inline constexpr int MAX_NUMBER = 2'000'000'000;
 
 inline constexpr int DELETED_VP = -1;
 inline constexpr int INFINITE_NODE = 0;
-
-// Working storage of one insertion (see voronoi.h).
-inline constexpr int CAVITY_CAPACITY = 514;  // cavity_vp used from index 1
-inline constexpr int CAVITY_LIMIT = 511;     // the 511th cavity vp is fatal
-inline constexpr int RING_CAPACITY = 513;    // ring rows 1 to 512
+// Row 0 of the vp table is a deleted vp that is never freed or taken: a dead
+// ve's ends are set to it, so that it can never look live once the rows it
+// joined are taken again.
+inline constexpr int NO_VP_ROW = 0;
 
 struct RingRow {
     int boundary_ve;
@@ -46,8 +53,9 @@ struct RingRow {
     int side;
 };
 
-// Tables are reserved once and never value-initialised, so memory is only
-// committed as rows are written: a small mesh costs little.
+// Tables whose address space is reserved once and never value-initialised:
+// memory is committed only as rows are first written, so a mesh costs what
+// its rows in use cost.
 template <typename T>
 class FixedTable {
 public:
@@ -65,61 +73,122 @@ private:
     int capacity_;
 };
 
+// A vp's three ves and its creation number in one 16-byte row: a row never
+// straddles a cache line, and the readers that need the creation order find
+// it beside slot 0.
+struct VpRow {
+    std::array<int, 3> ve;
+    int serial;
+};
+
 // A ve keeps its end vps and its nodes side by side: turning round a cell
-// reads both of the same ve, and a table fewer leaves one partly used huge
-// page fewer.
+// reads both of the same ve.
 struct VeRow {
     std::array<int, 2> vp;
     std::array<int, 2> node;
 };
 
-// One half of the ve rows, indexed as a table of its own.
-template <std::array<int, 2> VeRow::*half>
-class VeHalf {
+// One field of the rows of a table, indexed as a table of its own.
+template <typename Row, typename Field, Field Row::*field>
+class RowField {
 public:
-    explicit VeHalf(VeRow* rows) : rows_(rows) {}
-    std::array<int, 2>& operator[](int e) { return rows_[static_cast<std::size_t>(e)].*half; }
-    const std::array<int, 2>& operator[](int e) const { return rows_[static_cast<std::size_t>(e)].*half; }
+    explicit RowField(Row* rows) : rows_(rows) {}
+    Field& operator[](int i) { return rows_[static_cast<std::size_t>(i)].*field; }
+    const Field& operator[](int i) const { return rows_[static_cast<std::size_t>(i)].*field; }
 
 private:
-    VeRow* rows_;
+    Row* rows_;
+};
+
+// Rows of a table handed out and taken back: freed rows are taken again
+// last in, first out (they are the ones still in the caches), and a fresh
+// row only when none is free.
+class RowPool {
+public:
+    // Rows 1 to `first_free - 1` are in use, none is free.
+    void reset(int first_free) {
+        rows_in_use_ = first_free - 1;
+        free_.clear();
+    }
+    // A row to write; -1 when the table is full.
+    int take(int capacity) {
+        if (!free_.empty()) {
+            const int row = free_.back();
+            free_.pop_back();
+            return row;
+        }
+        return rows_in_use_ + 1 < capacity ? ++rows_in_use_ : -1;
+    }
+    void give_back(int row) { free_.push_back(row); }
+
+    // Rows 1 to highest_row() have been written; the free ones among them
+    // are listed by free_rows().
+    int highest_row() const { return rows_in_use_; }
+    const std::vector<int>& free_rows() const { return free_; }
+
+private:
+    int rows_in_use_ = 0;
+    std::vector<int> free_;
+};
+
+// A vp of the cavity search whose three neighbours are being looked at:
+// those of the slots before `next_slot` are done.
+struct CavitySearchStep {
+    int entry;      // its place in cavity_vp
+    int parent;     // the entry it was reached from, 0 for the start vp
+    int parent_vp;  // the vp of that entry
+    int next_slot;
+    std::array<int, 3> across;
+    std::array<double, 3> value;
 };
 
 struct MeshTables {
-    MeshTables() = default;
-    // The ve halves point into this instance's rows.
+    MeshTables();
+    // The row fields point into this instance's rows.
     MeshTables(const MeshTables&) = delete;
     MeshTables& operator=(const MeshTables&) = delete;
 
     FixedTable<Point> node_xy{NODE_CAPACITY};
     FixedTable<int> node_ve{NODE_CAPACITY};
-    FixedTable<VeRow> ve_rows{VE_CAPACITY};
-    VeHalf<&VeRow::vp> ve_vp{ve_rows.data()};           // end 0, end 1
-    VeHalf<&VeRow::node> ve_node{ve_rows.data()};       // first node, second node
-    FixedTable<std::array<int, 3>> vp_ve{VP_CAPACITY};  // slots 0, 1, 2
+    FixedTable<VeRow> ve_rows{VE_ROW_CAPACITY};
+    RowField<VeRow, std::array<int, 2>, &VeRow::vp> ve_vp{ve_rows.data()};      // end 0, end 1
+    RowField<VeRow, std::array<int, 2>, &VeRow::node> ve_node{ve_rows.data()};  // first, second node
+    FixedTable<int> ve_serial{VE_ROW_CAPACITY};                                 // creation number
+    FixedTable<VpRow> vp_rows{VP_ROW_CAPACITY};
+    RowField<VpRow, std::array<int, 3>, &VpRow::ve> vp_ve{vp_rows.data()};  // slots 0, 1, 2
+    RowField<VpRow, int, &VpRow::serial> vp_serial{vp_rows.data()};         // creation number
+    RowPool vp_pool;
+    RowPool ve_pool;
 
     int number = 0;
+    // Every vp and ve ever created in this run, freed ones included; the
+    // creation number of a row is its place in this count.
     int vp_number = 0;
     int ve_number = 0;
 
-    // Working storage of insert_node; no reader outside the construction.
-    std::array<int, CAVITY_CAPACITY> cavity_vp{};
+    // Working storage of insert_node, grown to the largest insertion so far
+    // and kept; no reader outside the construction.
+    std::vector<int> cavity_vp;  // used from index 1
     int cavity_count = 0;
     CavityIndex cavity_index;
+    // For each cavity entry and slot: the entry across that slot's ve, 0 when
+    // that vp lies outside the cavity.
+    std::vector<std::array<int, 3>> cavity_links;
+    std::vector<CavitySearchStep> cavity_search;
     CentreCache centre_cache;
-    std::array<RingRow, RING_CAPACITY> ring{};
+    std::vector<RingRow> ring;  // used from index 1
     // The neighbours of the node inserted last, in turn order: no insertion
     // has changed its cell yet, and the next walk starts there.
     int newest_node = INFINITE_NODE;
     int newest_degree = 0;
-    std::array<int, RING_CAPACITY> newest_cell{};
+    std::vector<int> newest_cell;
     // Filled by the walks, which otherwise only read the tables.
     mutable WalkCache walk_cache;
 };
 
 // Sets the enclosing triangle (nodes 1 to 3), ves 1 to 6, vps 1 to 4, their
-// node_ve entries and the three counters, and empties the centre cache,
-// the walk cache and the newest cell.
+// node_ve entries and the three counters, and empties the row pools, the
+// centre cache, the walk cache and the newest cell.
 // Node rows from 4 up are untouched.
 void init_mesh(MeshTables& mesh);
 

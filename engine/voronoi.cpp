@@ -9,11 +9,6 @@ namespace tesu {
 
 namespace {
 
-// For each cavity entry and each of its three slots: the cavity entry of the
-// vp across that slot's ve, or 0 when that vp lies outside the cavity. The
-// search fills it as it goes, so that the rebuild needs no membership scans.
-using CavityLinks = std::array<std::array<int, 3>, CAVITY_CAPACITY>;
-
 void fail(Platform& platform, const std::string& text) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, text, FatalCause::computation);
 }
@@ -24,20 +19,26 @@ void fail_missing_ve(Platform& platform, int e, int q) {
     fail(platform, format_message("存在しない辺 i=%d min_p=%d \n", e, q));
 }
 
-void fail_too_many_new_vps(const MeshTables& mesh, Platform& platform) {
+void fail_too_many(const MeshTables& mesh, Platform& platform) {
     fail(platform,
          format_message(
-             "新たに付加するvpが511を超えました。\n密度が濃すぎます。\nパラメータを調節して下さい。\n"
+             "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
              "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
              mesh.number, mesh.vp_number, mesh.ve_number));
 }
-
-static_assert(CavityIndex::SIZE >= 2 * CAVITY_CAPACITY);
 
 // Records cavity_vp[1] to cavity_vp[cavity_count] in the cavity index.
 void index_cavity(MeshTables& mesh) {
     mesh.cavity_index.start();
     for (int i = 1; i <= mesh.cavity_count; ++i) mesh.cavity_index.add(mesh.cavity_vp[i], i);
+}
+
+// Makes room for cavity entry `entry` in the lists indexed by entry.
+void make_room_for_entry(MeshTables& mesh, int entry) {
+    const auto needed = static_cast<std::size_t>(entry) + 1;
+    if (needed <= mesh.cavity_vp.size()) return;
+    mesh.cavity_vp.resize(2 * needed);
+    mesh.cavity_links.resize(2 * needed);
 }
 
 // incircle_value through the centre cache.
@@ -52,10 +53,14 @@ double cached_incircle_value(MeshTables& mesh, int v, int k) {
 // Puts the circle of new vp v, whose slot 0 is border ve f, into the
 // centre cache while its nodes are at hand: those of f, then k, the order
 // in which vp_nodes gives them. The next insertions test nearly every new
-// vp, and here the division is off their critical path.
+// vp, and here the division is off their critical path. A vp at infinity
+// has no circle, and the row may hold the circle of a vp freed before.
 void store_new_circle(MeshTables& mesh, int v, int f, int k) {
     const auto& nodes = mesh.ve_node[f];
-    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE) return;
+    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE) {
+        mesh.centre_cache.forget(v);
+        return;
+    }
     mesh.centre_cache.store(v,
                             circle_through(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[k]));
 }
@@ -76,7 +81,7 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
         if (vp == start) return best;
         // A deleted vp or a turn longer than the ve table means the cell is
         // not closed; going on would read past the tables or never end.
-        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_number) fail_missing_ve(platform, e, q);
+        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_pool.highest_row()) fail_missing_ve(platform, e, q);
         const double value = cached_incircle_value(mesh, vp, k);
         if (best_value > value) {
             best = vp;
@@ -90,46 +95,101 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
     }
 }
 
-// Depth-first from vp v, cavity entry `entry`, reached from the vp of
-// cavity entry `parent` (0 for the start vp): each neighbour whose circle
-// holds k joins the cavity and is searched at once, before the next slot.
-void collect_from(MeshTables& mesh, CavityLinks& links, int v, int entry, int parent, int k,
-                  Platform& platform) {
+// Starts looking at the neighbours of vp v, cavity entry `entry`, reached
+// from cavity entry `parent` (0 for the start vp). A circle test does not
+// depend on the cavity, so the three neighbours are tested up front and
+// their look-ups overlap; whether each one joins is still decided slot by
+// slot, after the search from the slots before. A deleted neighbour is not
+// tested: its slot 0 names no ve.
+void push_search_step(MeshTables& mesh, int v, int entry, int parent, int k, Platform& platform) {
     if (vp_is_deleted(mesh, v)) fail(platform, "点無しError");
-    const int parent_vp = parent != 0 ? mesh.cavity_vp[parent] : 0;
-    // A circle test does not depend on the cavity, so the three neighbours
-    // are tested up front and their look-ups overlap; whether each one joins
-    // is still decided slot by slot, after the search from the slots before.
-    // A deleted neighbour is not tested: its slot 0 names no ve.
-    std::array<int, 3> across;
-    std::array<double, 3> value;
+    CavitySearchStep step{entry, parent, parent != 0 ? mesh.cavity_vp[parent] : 0, 0, {}, {}};
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
-        across[slot] = w;
-        value[slot] = w == parent_vp || vp_is_deleted(mesh, w) ? 0.0 : cached_incircle_value(mesh, w, k);
+        step.across[slot] = w;
+        step.value[slot] =
+            w == step.parent_vp || vp_is_deleted(mesh, w) ? 0.0 : cached_incircle_value(mesh, w, k);
     }
-    for (int slot = 0; slot < 3; ++slot) {
-        const int w = across[slot];
-        int position = w == parent_vp ? parent : mesh.cavity_index.position(w);
+    mesh.cavity_search.push_back(step);
+}
+
+// Depth-first from cavity vp v, cavity entry `entry`: each neighbour whose
+// circle holds k joins the cavity and is searched at once, before the next
+// slot. The search keeps its own stack, as a cavity may hold any number of
+// vps. Fills cavity_links for every slot of every entry.
+void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform) {
+    mesh.cavity_search.clear();
+    push_search_step(mesh, v, entry, 0, k, platform);
+    while (!mesh.cavity_search.empty()) {
+        CavitySearchStep& step = mesh.cavity_search.back();
+        if (step.next_slot == 3) {
+            mesh.cavity_search.pop_back();
+            continue;
+        }
+        const int slot = step.next_slot++;
+        const int w = step.across[slot];
+        int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
         if (position == 0) {
             // A live vp never borders a deleted one.
             if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
-            if (value[slot] < 0.0) {
+            if (step.value[slot] < 0.0) {
+                const int from = step.entry;
                 position = ++mesh.cavity_count;
+                make_room_for_entry(mesh, position);
                 mesh.cavity_vp[position] = w;
                 mesh.cavity_index.add(w, position);
-                links[entry][slot] = position;
-                if (position >= CAVITY_LIMIT) fail_too_many_new_vps(mesh, platform);
-                collect_from(mesh, links, w, position, entry, k, platform);
+                mesh.cavity_links[from][slot] = position;
+                push_search_step(mesh, w, position, from, k, platform);
                 continue;
             }
         }
-        links[entry][slot] = position;
+        mesh.cavity_links[step.entry][slot] = position;
     }
 }
 
-// The ring of new vps and ves around k, then deletion and re-linking.
-void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& platform) {
+// A free row of each table for the next ring row.
+struct NewRows {
+    int vp;
+    int ve;
+};
+
+NewRows take_rows(MeshTables& mesh, Platform& platform) {
+    const NewRows rows{mesh.vp_pool.take(VP_ROW_CAPACITY), mesh.ve_pool.take(VE_ROW_CAPACITY)};
+    if (rows.vp < 0 || rows.ve < 0) fail_too_many(mesh, platform);
+    return rows;
+}
+
+void make_room_for_ring_row(MeshTables& mesh, int j) {
+    const auto needed = static_cast<std::size_t>(j) + 1;
+    if (needed <= mesh.ring.size()) return;
+    mesh.ring.resize(2 * needed);
+    mesh.newest_cell.resize(2 * needed);
+}
+
+// Gives the rows of the cavity back: its vps, and the ves between two of
+// them (each met from both ends, given back from the earlier entry). Reads
+// the slots, so it comes before the vps are marked deleted.
+void free_cavity_rows(MeshTables& mesh) {
+    for (int i = 1; i <= mesh.cavity_count; ++i) {
+        const int v = mesh.cavity_vp[i];
+        for (int slot = 0; slot < 3; ++slot) {
+            if (mesh.cavity_links[i][slot] <= i) continue;
+            const int e = mesh.vp_ve[v][slot];
+            mesh.ve_vp[e] = {NO_VP_ROW, NO_VP_ROW};
+            mesh.ve_pool.give_back(e);
+        }
+    }
+    for (int i = 1; i <= mesh.cavity_count; ++i) {
+        const int v = mesh.cavity_vp[i];
+        mesh.vp_ve[v][0] = DELETED_VP;
+        mesh.vp_pool.give_back(v);
+    }
+}
+
+// The ring of new vps and ves around k, then deletion and re-linking. The
+// new rows come from the pools; their creation numbers follow the ring.
+void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
+    const auto& links = mesh.cavity_links;
     // Find a border ve: walk through the cavity until a ve leads out of it.
     // The cavity is a tree of vps, so a walk that never turns back leaves it
     // within cavity_count steps; a longer one is going round a loop.
@@ -150,15 +210,16 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
     const int v0 = mesh.vp_number;
     const int e0 = mesh.ve_number;
     int j = 1;
-    mesh.vp_ve[v0 + 1][0] = e;
-    mesh.vp_ve[v0 + 1][1] = e0 + 1;
-    mesh.ve_vp[e0 + 1] = {v0 + 1, v0 + 2};
-    mesh.ve_node[e0 + 1] = {k, pivot};
-    mesh.node_ve[k] = e0 + 1;
-    mesh.node_ve[pivot] = e0 + 1;
+    const NewRows first = take_rows(mesh, platform);
+    NewRows last = first;
+    mesh.vp_rows[first.vp] = {{e, first.ve, 0}, v0 + 1};
+    mesh.ve_node[first.ve] = {k, pivot};
+    mesh.ve_serial[first.ve] = e0 + 1;
+    mesh.node_ve[k] = first.ve;
+    mesh.node_ve[pivot] = first.ve;
     mesh.walk_cache.forget(pivot);
-    mesh.ring[1] = {e, v0 + 1, side_of(mesh, e, b)};
-    store_new_circle(mesh, v0 + 1, e, k);
+    mesh.ring[1] = {e, first.vp, side_of(mesh, e, b)};
+    store_new_circle(mesh, first.vp, e, k);
     // A turn around k meets the last pivot first, then the others in order.
     mesh.newest_cell[0] = stop_node;
     mesh.newest_cell[1] = pivot;
@@ -180,18 +241,23 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
             e = f;
             continue;
         }
-        if (j + 1 >= RING_CAPACITY) fail_too_many_new_vps(mesh, platform);
+        // A cavity of d vps has d + 2 border ves; more mean it is no tree.
+        if (j > mesh.cavity_count + 2) fail_no_next_ve(platform);
         turn_steps = 0;
         const int next_pivot = other_node(mesh, f, pivot);
         ++j;
-        mesh.vp_ve[v0 + j] = {f, e0 + j, e0 + j - 1};
-        mesh.ve_vp[e0 + j] = {v0 + j, v0 + j + 1};
-        mesh.ve_node[e0 + j] = {k, next_pivot};
-        mesh.node_ve[k] = e0 + j;
-        mesh.node_ve[next_pivot] = e0 + j;
+        make_room_for_ring_row(mesh, j);
+        const NewRows rows = take_rows(mesh, platform);
+        mesh.ve_vp[last.ve] = {last.vp, rows.vp};
+        mesh.vp_rows[rows.vp] = {{f, rows.ve, last.ve}, v0 + j};
+        mesh.ve_node[rows.ve] = {k, next_pivot};
+        mesh.ve_serial[rows.ve] = e0 + j;
+        mesh.node_ve[k] = rows.ve;
+        mesh.node_ve[next_pivot] = rows.ve;
         mesh.walk_cache.forget(next_pivot);
-        mesh.ring[j] = {f, v0 + j, side_of(mesh, f, b)};
-        store_new_circle(mesh, v0 + j, f, k);
+        mesh.ring[j] = {f, rows.vp, side_of(mesh, f, b)};
+        store_new_circle(mesh, rows.vp, f, k);
+        last = rows;
         if (next_pivot == stop_node) break;
         mesh.newest_cell[static_cast<std::size_t>(j)] = next_pivot;
         e = f;
@@ -199,16 +265,16 @@ void rebuild_from(MeshTables& mesh, const CavityLinks& links, int k, Platform& p
     }
 
     // Close the ring: the last new ve joins the last new vp to the first.
+    mesh.ve_vp[last.ve] = {last.vp, first.vp};
+    mesh.vp_ve[first.vp][2] = last.ve;
     mesh.ve_number = e0 + j;
-    mesh.ve_vp[e0 + j][1] = v0 + 1;
-    mesh.vp_ve[v0 + 1][2] = e0 + j;
     mesh.vp_number = v0 + j;
     mesh.newest_node = k;
     mesh.newest_degree = j;
 
     // Only now that every new row is written may the cavity go and the border
     // ves be re-linked: the turning above reads both.
-    for (int i = 1; i <= mesh.cavity_count; ++i) mesh.vp_ve[mesh.cavity_vp[i]][0] = DELETED_VP;
+    free_cavity_rows(mesh);
     for (int i = 1; i <= j; ++i) {
         const RingRow& row = mesh.ring[i];
         mesh.ve_vp[row.boundary_ve][row.side] = row.new_vp;
@@ -227,35 +293,25 @@ void insert_node(MeshTables& mesh, int k, Platform& platform) {
     mesh.cavity_count = 1;
     mesh.cavity_vp[1] = start;
     index_cavity(mesh);
-    CavityLinks links;
-    collect_from(mesh, links, start, 1, 0, k, platform);
-    rebuild_from(mesh, links, k, platform);
-
-    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) {
-        fail(platform,
-             format_message(
-                 "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
-                 "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
-                 mesh.number, mesh.vp_number, mesh.ve_number));
-    }
+    collect_from(mesh, start, 1, k, platform);
+    rebuild_from(mesh, k, platform);
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh, platform);
 }
 
 void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
     index_cavity(mesh);
-    CavityLinks links;
-    collect_from(mesh, links, v, mesh.cavity_index.position(v), 0, k, platform);
+    collect_from(mesh, v, mesh.cavity_index.position(v), k, platform);
 }
 
 void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
     index_cavity(mesh);
-    CavityLinks links;
     for (int i = 1; i <= mesh.cavity_count; ++i) {
         const int v = mesh.cavity_vp[i];
         for (int slot = 0; slot < 3; ++slot) {
-            links[i][slot] = mesh.cavity_index.position(other_end(mesh, mesh.vp_ve[v][slot], v));
+            mesh.cavity_links[i][slot] = mesh.cavity_index.position(other_end(mesh, mesh.vp_ve[v][slot], v));
         }
     }
-    rebuild_from(mesh, links, k, platform);
+    rebuild_from(mesh, k, platform);
 }
 
 }  // namespace tesu

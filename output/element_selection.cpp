@@ -1,5 +1,6 @@
 #include "output/element_selection.h"
 
+#include "engine/creation_order.h"
 #include "input/inside_test.h"
 
 namespace tesu {
@@ -18,18 +19,9 @@ bool centroid_inside(const MeshTables& mesh, const InputTables& input, const std
     return inside_figures(input, (p.x + q.x + r.x) * ONE_THIRD, (p.y + q.y + r.y) * ONE_THIRD) == 1;
 }
 
-bool is_element(const MeshTables& mesh, const InputTables& input, int v) {
-    return !vp_is_deleted(mesh, v) && centroid_inside(mesh, input, vp_nodes(mesh, v));
-}
-
 std::vector<int> find_elements(const MeshTables& mesh, const InputTables& input) {
-    // After n insertions 4 + 2n vps are live, fewer than 2 * number + 4:
-    // reserving that many at once spares a large mesh a copy.
-    std::vector<int> elements;
-    elements.reserve(static_cast<std::size_t>(2 * mesh.number + 4));
-    for (int v = 4; v <= mesh.vp_number; ++v) {
-        if (is_element(mesh, input, v)) elements.push_back(v);
-    }
+    std::vector<int> elements = triangles_in_creation_order(mesh);
+    std::erase_if(elements, [&](int v) { return !centroid_inside(mesh, input, vp_nodes(mesh, v)); });
     return elements;
 }
 

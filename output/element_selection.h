@@ -11,10 +11,7 @@ namespace tesu {
 
 bool centroid_inside(const MeshTables& mesh, const InputTables& input, const std::array<int, 3>& nodes);
 
-// Whether vp v (at most vp_number) is an element.
-bool is_element(const MeshTables& mesh, const InputTables& input, int v);
-
-// The vps of all elements, in increasing vp index.
+// The vp rows of all elements, oldest first.
 std::vector<int> find_elements(const MeshTables& mesh, const InputTables& input);
 
 }  // namespace tesu

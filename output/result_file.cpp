@@ -170,11 +170,9 @@ bool write_result_file(const MeshTables& mesh, const InputTables& input, RunResu
     DistortionBins bins{};
     write_nodes(out, mesh, input);
 
-    // Elements are found twice rather than listed: a list would add to the
-    // memory of the largest meshes just when every table is at its fullest.
+    const std::vector<int> elements = find_elements(mesh, input);
     int element_count = 0;
-    for (int v = 4; v <= mesh.vp_number; ++v) {
-        if (!is_element(mesh, input, v)) continue;
+    for (const int v : elements) {
         const auto [p, q, r] = vp_nodes(mesh, v);
         add_element_distortion(bins, mesh, p, q, r);
         ++element_count;
@@ -183,9 +181,7 @@ bool write_result_file(const MeshTables& mesh, const InputTables& input, RunResu
     out.line_end();
     out.integer(results.element_count);
     write_label_line(out, cp932::ELEMENT_COUNT);
-    for (int v = 4; v <= mesh.vp_number; ++v) {
-        if (is_element(mesh, input, v)) write_element(out, mesh, input, v, platform);
-    }
+    for (const int v : elements) write_element(out, mesh, input, v, platform);
 
     write_outline_points(out, mesh, input);
     write_outline_nodes(out, mesh, input, results.last_contour_node);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/creation_order.h"
 #include "engine/geometry.h"
 #include "input/inside_test.h"
 
@@ -53,8 +54,7 @@ Triangle paint_order(const MeshTables& mesh, Triangle nodes) {
 
 std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const InputTables& input) {
     std::vector<Triangle> elements;
-    for (int v = FIRST_FINITE_VP; v <= mesh.vp_number; ++v) {
-        if (vp_is_deleted(mesh, v)) continue;
+    for (const int v : triangles_in_creation_order(mesh)) {
         const Triangle t = paint_order(mesh, vp_nodes(mesh, v));
         const Point& a = mesh.node_xy[t[0]];
         const Point& b = mesh.node_xy[t[1]];
@@ -96,11 +96,12 @@ void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, c
 void draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh, int mesh_ready,
                   Platform& platform) {
     if (!mesh_ready) return;
-    for (int e = 1; e <= mesh.ve_number; ++e) {
+    for (const int e : live_ves_in_creation_order(mesh)) {
         const int a = mesh.ve_vp[e][0];
         const int b = mesh.ve_vp[e][1];
+        // Vps 1 to 3, at infinity, are never deleted, so their rows are never
+        // taken by others.
         if (a < FIRST_FINITE_VP || b < FIRST_FINITE_VP) continue;
-        if (vp_is_deleted(mesh, a) || vp_is_deleted(mesh, b)) continue;
         double ax = 0, ay = 0, bx = 0, by = 0;
         vp_centre(mesh, a, ax, ay, platform);
         vp_centre(mesh, b, bx, by, platform);

@@ -54,7 +54,7 @@ std::vector<int> turn_order(const MeshTables& mesh, int n) {
         const auto& slots = mesh.vp_ve[w];
         const auto next = std::find_if(slots.begin(), slots.end(),
                                        [&](int f) { return f != e && has(mesh.ve_node[f], n); });
-        if (next == slots.end() || order.size() > 1000) return {};
+        if (next == slots.end() || order.size() > static_cast<std::size_t>(mesh.number)) return {};
         e = *next;
         w = other_end(mesh, e, w);
     } while (e != e0);
@@ -80,19 +80,75 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
     mesh.number = k;
 }
 
+int vp_row(const MeshTables& mesh, int serial) {
+    for (int v = 1; v <= mesh.vp_pool.highest_row(); ++v) {
+        if (!vp_is_deleted(mesh, v) && mesh.vp_serial[v] == serial) return v;
+    }
+    return 0;
+}
+
+int ve_row(const MeshTables& mesh, int serial) {
+    for (int e = 1; e <= mesh.ve_pool.highest_row(); ++e) {
+        if (ve_is_live(mesh, e) && mesh.ve_serial[e] == serial) return e;
+    }
+    return 0;
+}
+
+namespace {
+
+// Rows 1 to the highest written are each live or free, never both; the live
+// ones carry distinct creation numbers up to `created`.
+::testing::AssertionResult check_pool(const RowPool& pool, int created, auto is_live, auto serial_of) {
+    std::vector<char> free(static_cast<std::size_t>(pool.highest_row()) + 1, 0);
+    for (const int row : pool.free_rows()) {
+        if (row < 1 || row > pool.highest_row() || free[static_cast<std::size_t>(row)] || is_live(row)) {
+            return AssertionFailure() << "free row " << row;
+        }
+        free[static_cast<std::size_t>(row)] = 1;
+    }
+    std::vector<int> serials;
+    for (int row = 1; row <= pool.highest_row(); ++row) {
+        if (!is_live(row) && !free[static_cast<std::size_t>(row)])
+            return AssertionFailure() << "lost row " << row;
+        if (is_live(row)) serials.push_back(serial_of(row));
+    }
+    std::sort(serials.begin(), serials.end());
+    if (std::adjacent_find(serials.begin(), serials.end()) != serials.end() ||
+        (!serials.empty() && (serials.front() < 1 || serials.back() > created))) {
+        return AssertionFailure() << "creation numbers";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
 ::testing::AssertionResult check_invariants(const MeshTables& mesh, bool brute_force) {
     if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER ||
         mesh.vp_number - 4 != mesh.ve_number - 6) {
         return AssertionFailure() << "counters " << mesh.vp_number << ", " << mesh.ve_number;
     }
+    if (auto pools = check_pool(
+            mesh.vp_pool, mesh.vp_number, [&](int v) { return !vp_is_deleted(mesh, v); },
+            [&](int v) { return mesh.vp_serial[v]; });
+        !pools) {
+        return pools << " of the vp table";
+    }
+    if (auto pools = check_pool(
+            mesh.ve_pool, mesh.ve_number, [&](int e) { return ve_is_live(mesh, e); },
+            [&](int e) { return mesh.ve_serial[e]; });
+        !pools) {
+        return pools << " of the ve table";
+    }
+    const int vp_rows = mesh.vp_pool.highest_row();
+    const int ve_rows = mesh.ve_pool.highest_row();
     int live_vps = 0, live_ves = 0;
-    for (int v = 1; v <= mesh.vp_number; ++v) {
-        if (vp_is_deleted(mesh, v) && v > 3) continue;
+    for (int v = 1; v <= vp_rows; ++v) {
+        if (vp_is_deleted(mesh, v)) continue;
         ++live_vps;
         const auto& slots = mesh.vp_ve[v];
         for (int s = 0; s < 3; ++s) {
             const int e = slots[s];
-            if (e < 1 || e > mesh.ve_number || !ve_is_live(mesh, e) || !has(mesh.ve_vp[e], v) ||
+            if (e < 1 || e > ve_rows || !ve_is_live(mesh, e) || !has(mesh.ve_vp[e], v) ||
                 shared_nodes(mesh, e, slots[(s + 1) % 3]) != 1) {
                 return AssertionFailure() << "vp " << v << ", slot " << s;
             }
@@ -110,7 +166,7 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
             }
         }
     }
-    for (int e = 1; e <= mesh.ve_number; ++e) {
+    for (int e = 1; e <= ve_rows; ++e) {
         if (!ve_is_live(mesh, e)) continue;
         ++live_ves;
         const auto& ends = mesh.ve_vp[e];
@@ -133,7 +189,7 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
     }
     for (int n = 1; n <= mesh.number; ++n) {
         const int e = mesh.node_ve[n];
-        if (e < 1 || e > mesh.ve_number || !ve_is_live(mesh, e) || !has(mesh.ve_node[e], n)) {
+        if (e < 1 || e > ve_rows || !ve_is_live(mesh, e) || !has(mesh.ve_node[e], n)) {
             return AssertionFailure() << "node_ve of node " << n;
         }
         if (const WalkCache::Cell* cell = mesh.walk_cache.find(n)) {

@@ -28,7 +28,13 @@ std::vector<int> turn_order(const MeshTables& mesh, int n);
 // Stores (x, y) as node number + 1, inserts it and raises number.
 void insert_point(MeshTables& mesh, Platform& platform, double x, double y);
 
-// Linkage of live vps and ves, node_ve, counters, the cells the walks keep,
+// The row of the live vp or ve with creation number `serial`, 0 when none.
+int vp_row(const MeshTables& mesh, int serial);
+int ve_row(const MeshTables& mesh, int serial);
+
+// Linkage of live vps and ves, node_ve, counters, the row pools (each row
+// up to the highest written is live or free, never both, and live creation
+// numbers are distinct), the cells the walks keep,
 // live counts for number - 3 insertions, triangles not overlapping across
 // any Delaunay edge, and the
 // empty-circle property judged by an extended-precision determinant: against

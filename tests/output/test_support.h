@@ -43,8 +43,10 @@ struct TestMesh {
     int triangle(int p, int q, int r) {
         mesh->ve_node[++mesh->ve_number] = {p, q};
         mesh->ve_node[++mesh->ve_number] = {q, r};
-        mesh->vp_ve[++mesh->vp_number] = {mesh->ve_number - 1, mesh->ve_number, mesh->ve_number};
-        return mesh->vp_number;
+        const int v = ++mesh->vp_number;
+        mesh->vp_rows[v] = {{mesh->ve_number - 1, mesh->ve_number, mesh->ve_number}, v};
+        mesh->vp_pool.reset(v + 1);
+        return v;
     }
     void figure(const std::vector<Point>& points) {
         int row = input->outline_point_count;

@@ -35,7 +35,7 @@ TEST(DetailsText, ShowsTheRunAndTheCurrentZoomInTheCLocale) {
     std::setlocale(LC_NUMERIC, before.c_str());
     EXPECT_EQ(text,
               "ノード数 = 234, 要素数 = 396\n輪郭線上のノード数 = 72\n\n計算時間= 3 秒\n\n"
-              "スパン=2.000, 基本密度=19.950,拡大率=4.000\nVoronoi点= 812, 辺= 1215 (最大= 15990000 )\n\n"
+              "スパン=2.000, 基本密度=19.950,拡大率=4.000\nVoronoi点= 812, 辺= 1215 (最大= 2000000000 )\n\n"
               "入力ファイル名=/data/plate.DAT\n出力ファイル名=/data/plate.TES");
 }
 

@@ -13,6 +13,7 @@ class MeshBuilder {
 public:
     MeshBuilder() : mesh_(std::make_unique<MeshTables>()) {
         mesh_->number = 3;
+        mesh_->vp_ve[NO_VP_ROW][0] = DELETED_VP;
         // Vps 1 to 3 lie at infinity; here they hold triangles inside the
         // square, to be found by a reader that wrongly visits them.
         for (int v = 1; v <= 3; ++v) add_vp(node(10 + v, 10), node(20 + v, 10), node(15 + v, 20));
@@ -26,8 +27,10 @@ public:
     int add_vp(int a, int b, int c) {
         const int first = add_ve(a, b);
         const int second = add_ve(b, c);
-        mesh_->vp_ve[++mesh_->vp_number] = {first, second, second};
-        return mesh_->vp_number;
+        const int v = ++mesh_->vp_number;
+        mesh_->vp_rows[v] = {{first, second, second}, v};
+        mesh_->vp_pool.reset(v + 1);
+        return v;
     }
     void delete_vp(int v) { mesh_->vp_ve[v][0] = DELETED_VP; }
     void add_voronoi_edge(int a, int b) { mesh_->ve_vp[add_ve(0, 0)] = {a, b}; }
@@ -39,7 +42,9 @@ private:
     int add_ve(int n0, int n1) {
         const int e = ++mesh_->ve_number;
         mesh_->ve_node[e] = {n0, n1};
-        mesh_->ve_vp[e] = {0, 0};
+        mesh_->ve_vp[e] = {NO_VP_ROW, NO_VP_ROW};
+        mesh_->ve_serial[e] = e;
+        mesh_->ve_pool.reset(e + 1);
         return e;
     }
     std::unique_ptr<MeshTables> mesh_;
