@@ -145,7 +145,7 @@ void for_each_figure_end(const InputTables& input, OnClose on_close) {
 }
 
 // The run scales the outline by its extent, so all points on one spot give
-// nothing to scale; and figure_end holds only so many figures.
+// nothing to scale; and a file may close only so many figures.
 bool outline_is_usable(const InputTables& input) {
     const std::span points(input.outline_xy.data(), static_cast<std::size_t>(input.outline_point_count));
     if (points.empty()) return false;

@@ -3,15 +3,17 @@
 // longer side, Y growing downward).
 #pragma once
 
-#include <array>
 #include <string>
 
 #include "engine/mesh_tables.h"
 #include "input/density_field.h"
+#include "input/growing_table.h"
 #include "input/outline_index.h"
 
 namespace tesu {
 
+// The most rows of each kind that a data file may give; the tables hold only
+// the rows written.
 inline constexpr int OUTLINE_CAPACITY = 1024;
 inline constexpr int FIGURE_CAPACITY = 256;
 inline constexpr int DENSITY_SPEC_CAPACITY = 1024;
@@ -29,17 +31,17 @@ struct DensitySpec {
 struct InputTables {
     std::string input_file_name;
 
-    std::array<Point, OUTLINE_CAPACITY> outline_xy{};
+    GrowingTable<Point> outline_xy;
     int outline_point_count = 0;
     // figure_end[f] is the row of outline_xy that closes figure f.
-    std::array<int, FIGURE_CAPACITY> figure_end{};
+    GrowingTable<int> figure_end;
     int figure_count = 0;
 
     double basic_density = 0;
-    std::array<DensitySpec, DENSITY_SPEC_CAPACITY> density_spec{};
+    GrowingTable<DensitySpec> density_spec;
     int density_spec_count = 0;
     double span = 0;
-    std::array<Point, DIVISION_CAPACITY> division_xy{};
+    GrowingTable<Point> division_xy;
     int division_node_count = 0;
 
     // Set by normalise_input: X = (x - data_min_x) * data_scale,

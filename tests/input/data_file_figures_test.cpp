@@ -18,7 +18,7 @@ struct FiguresTest : ::testing::Test {
         scan_figures(input);
     }
     std::vector<int> figure_ends() const {
-        return {input.figure_end.begin(), input.figure_end.begin() + input.figure_count};
+        return {input.figure_end.data(), input.figure_end.data() + input.figure_count};
     }
 
     InputTables input;

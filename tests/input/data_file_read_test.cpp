@@ -72,8 +72,10 @@ TEST_F(DataFileTest, ClassifiesLinesByTheirFirstByte) {
 
 TEST_F(DataFileTest, ReadsNumbersAsStrtodDoesAndZeroesFieldsNotGiven) {
     // Values left from an earlier file must not show through.
-    input->outline_xy.fill({99, 99});
-    input->density_spec.fill({99, 99, 99, 99});
+    for (int row = 0; row < 16; ++row) {
+        input->outline_xy[row] = {99, 99};
+        input->density_spec[row] = {99, 99, 99, 99};
+    }
     ASSERT_TRUE(
         read(SQUARE + "1e+ 3\n  -1.5e1\t+2.25 tail\n1,5 2\n0x10 0x1p-2\n12.5\n8\0 9\nb=1\n7 8 0.5\ns=1\n"s));
     const std::pair<double, double> expected[] = {{1, 0}, {-15, 2.25}, {1, 0}, {16, 0.25}, {12.5, 0}, {8, 0}};
