@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <span>
 #include <string>
 
+#include "input/exact_point_set.h"
 #include "input/number_fields.h"
 
 namespace tesu {
@@ -225,20 +227,17 @@ void scan_figures(InputTables& input) {
 }
 
 bool check_duplicates(InputTables& input, Platform& platform) {
-    const int n = input.outline_point_count;
-    int pairs = 0;
-    for (int i = 0; i < n; ++i) {
-        for (int j = i + 1; j < n; ++j) {
-            if (same_point(input.outline_xy[i], input.outline_xy[j])) ++pairs;
-        }
-    }
+    ExactPointSet points;
+    points.assign(std::span(input.outline_xy.data(), static_cast<std::size_t>(input.outline_point_count)));
+    // Pairs of rows with the same point: a point on m rows makes m(m-1)/2.
+    const std::int64_t pairs = points.equal_pairs();
     // Each closed figure repeats its first point once, as its closing row.
     if (pairs == input.figure_count) return true;
     platform.message_box(DUPLICATE_CAPTION,
-                         format_message("閉じた図形の数=%d, に対して同じ座標の数=%d\n\n"
+                         format_message("閉じた図形の数=%d, に対して同じ座標の数=%lld\n\n"
                                         "同じ座標が重複して含まれています。\n"
                                         "データの再チェックをお願いします。",
-                                        input.figure_count, pairs),
+                                        input.figure_count, static_cast<long long>(pairs)),
                          Buttons::ok);
     input.figure_count = 0;
     return false;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <vector>
 
 #include "input/data_file.h"
 #include "input/exact_point_set.h"
@@ -45,13 +47,6 @@ void place_edge_nodes(MeshTables& mesh, int& n, const InputTables& input, const 
         mesh.node_xy[n] = {(mesh.node_xy[n - 1].x + q.x) / 2, (mesh.node_xy[n - 1].y + q.y) / 2};
         platform.plot_point(mesh.node_xy[n].x, mesh.node_xy[n].y);
     }
-}
-
-bool placed_since(const MeshTables& mesh, int first, int last, const Point& p) {
-    for (int k = first; k <= last; ++k) {
-        if (mesh.node_xy[k].x == p.x && mesh.node_xy[k].y == p.y) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -124,14 +119,17 @@ int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunRe
         }
     }
 
-    const int first = results.last_contour_node + 1;
     int n = results.last_contour_node;
+    if (input.division_node_count == 0) return n;
     ExactPointSet outline_nodes;
-    if (input.division_node_count > 0) outline_nodes.assign(mesh, 4, results.last_contour_node);
-    for (int i = 0; i < input.division_node_count; ++i) {
-        const Point& p = input.division_xy[i];
-        if (outline_nodes.contains(p) || placed_since(mesh, first, n, p)) continue;
-        append_node(mesh, n, p, platform);
+    outline_nodes.assign(mesh, 4, results.last_contour_node);
+    // A point equal to an earlier one is that one's node, placed already
+    // unless it lies on an outline node too.
+    const std::span divisions(input.division_xy.data(), static_cast<std::size_t>(input.division_node_count));
+    const std::vector<bool> repeated = repeats_earlier_point(divisions);
+    for (std::size_t i = 0; i < divisions.size(); ++i) {
+        if (repeated[i] || outline_nodes.contains(divisions[i])) continue;
+        append_node(mesh, n, divisions[i], platform);
     }
     return n;
 }

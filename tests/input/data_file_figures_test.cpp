@@ -45,6 +45,20 @@ TEST_F(FiguresTest, RefusesTwoSquaresSharingACorner) {
               "データの再チェックをお願いします。");
 }
 
+TEST_F(FiguresTest, CountsEveryPairOfEqualPointsBeyondTheRangeOfInt) {
+    // One figure whose 99,998 inner rows are one point: with the closing row,
+    // 1 + 99,998 * 99,997 / 2 pairs.
+    input.outline_point_count = 0;
+    input.outline_xy[input.outline_point_count++] = {0, 0};
+    for (int i = 0; i < 99'998; ++i) input.outline_xy[input.outline_point_count++] = {1, 2};
+    input.outline_xy[input.outline_point_count++] = {0, 0};
+    scan_figures(input);
+    EXPECT_EQ(figure_ends(), std::vector<int>{99'999});
+    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_THAT(platform.messages.back().text,
+                ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=4999750004\n"));
+}
+
 TEST_F(FiguresTest, PointsAfterTheLastClosingRowFormNoFigure) {
     set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {6, 5}, {6, 6}});
     EXPECT_EQ(figure_ends(), std::vector<int>{3});
@@ -75,6 +89,7 @@ TEST_F(FiguresTest, ComparesPointsExactly) {
     EXPECT_TRUE(check_duplicates(input, platform));
     set_outline({{0, 0}, {1, 1}, {0, 1}, {-0.0, 0}});
     EXPECT_EQ(figure_ends(), std::vector<int>{3});
+    EXPECT_TRUE(check_duplicates(input, platform));
 }
 
 }  // namespace
