@@ -11,8 +11,12 @@ namespace tesu {
 
 namespace {
 
-// Cells across and down; bounds the index to about a thousand cells.
-inline constexpr int MAX_CELLS_ACROSS = 32;
+// Cells across and down; bounds the index to about a million cells.
+inline constexpr int MAX_CELLS_ACROSS = 1024;
+// Wide reaches cover many cells: the cells across and down are halved until
+// the cells' lists hold at most this many entries in all (or 32 per
+// refinement, if more), which bounds the index whatever the reaches.
+inline constexpr std::size_t MIN_ENTRY_BUDGET = std::size_t{1} << 20;
 
 // The cells a refinement reaches: columns and rows, first to last.
 struct CellBlock {
@@ -86,16 +90,26 @@ void DensityIndex::build(const InputTables& input) {
             bottom = std::max(bottom, p.y);
         }
     }
+    std::vector<CellBlock> blocks(refinements_.size());
+    const auto place_refinements = [&](int wanted) {
+        across_ = GridAxis::over(left, right, wanted);
+        down_ = GridAxis::over(top, bottom, wanted);
+        std::size_t entries = 0;
+        for (std::size_t s = 0; s < refinements_.size(); ++s) {
+            const IndexedRefinement& refinement = refinements_[s];
+            blocks[s] = {cells_within(across_, refinement.x, refinement.reach),
+                         cells_within(down_, refinement.y, refinement.reach)};
+            entries += static_cast<std::size_t>(blocks[s].columns.second - blocks[s].columns.first + 1) *
+                       static_cast<std::size_t>(blocks[s].rows.second - blocks[s].rows.first + 1);
+        }
+        return entries;
+    };
+    const std::size_t budget = std::max(MIN_ENTRY_BUDGET, 32 * refinements_.size());
     const int wanted = 2 * static_cast<int>(std::ceil(std::sqrt(static_cast<double>(refinements_.size()))));
-    across_ = GridAxis::over(left, right, std::clamp(wanted, 1, MAX_CELLS_ACROSS));
-    down_ = GridAxis::over(top, bottom, std::clamp(wanted, 1, MAX_CELLS_ACROSS));
+    int cells_per_side = std::clamp(wanted, 1, MAX_CELLS_ACROSS);
+    while (place_refinements(cells_per_side) > budget && cells_per_side > 1) cells_per_side /= 2;
 
     const auto cell_count = static_cast<std::size_t>(across_.count) * static_cast<std::size_t>(down_.count);
-    std::vector<CellBlock> blocks;
-    for (const IndexedRefinement& refinement : refinements_) {
-        blocks.push_back({cells_within(across_, refinement.x, refinement.reach),
-                          cells_within(down_, refinement.y, refinement.reach)});
-    }
     const auto for_each_cell = [this](const CellBlock& block, auto visit) {
         for (int row = block.rows.first; row <= block.rows.second; ++row) {
             for (int column = block.columns.first; column <= block.columns.second; ++column) {

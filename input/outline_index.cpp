@@ -11,9 +11,12 @@ namespace tesu {
 
 namespace {
 
-// About one edge per column keeps a column's list short on smooth outlines;
-// the cap bounds the index when many edges are long.
-inline constexpr int MAX_COLUMNS = 1024;
+// About one edge per column keeps a column's list short on smooth outlines.
+inline constexpr int MAX_COLUMNS = 1 << 17;
+// Long edges lie in many columns: the columns are halved until the edges'
+// column lists hold at most this many entries in all (or eight per edge, if
+// more), which bounds the index whatever the edges.
+inline constexpr std::size_t MIN_ENTRY_BUDGET = std::size_t{1} << 20;
 
 // How far, in X, a point can lie from the edge and still be found on it: the
 // squared distance to an end must be below the tolerance, the distance to
@@ -25,19 +28,28 @@ double tolerance_reach(const Point& a, const Point& b) {
     return reach * 1.001 + 1e-9 * (1 + std::max(std::fabs(a.x), std::fabs(b.x)));
 }
 
-// The X of the first vertex after row b of figure f whose X differs from
-// row b's, going round the figure (the closing row stands for the first
-// vertex); NaN when the whole figure stands on one vertical line.
-double after_vertex_x(const InputTables& input, int f, int b) {
-    const int start = figure_start(input, f);
-    const int end = input.figure_end[f];
-    const double vertex_x = input.outline_xy[b].x;
-    int c = b >= end ? start : b;
-    for (int steps = 0; steps < end - start; ++steps) {
-        c = c + 1 >= end ? start : c + 1;
-        if (input.outline_xy[c].x != vertex_x) return input.outline_xy[c].x;
+// For rows start to end of a figure (end its closing row), the X of the
+// first vertex after the row whose X differs from the row's, going round the
+// figure (the closing row stands for the first vertex); NaN when the whole
+// figure stands on one vertical line. A vertex followed by one of the same X
+// has that one's answer, so one pass backwards round the figure, from a
+// vertex whose next X differs, finds them all.
+void after_vertex_xs(const InputTables& input, int start, int end, std::vector<double>& after) {
+    const int m = end - start;
+    const auto x = [&](int i) { return input.outline_xy[start + i].x; };
+    after.assign(static_cast<std::size_t>(m) + 1, std::numeric_limits<double>::quiet_NaN());
+    const auto at = [&after](int i) -> double& { return after[static_cast<std::size_t>(i)]; };
+    int turn = 0;
+    while (turn < m && x((turn + 1) % m) == x(turn)) ++turn;
+    if (turn < m) {
+        for (int k = 0; k < m; ++k) {
+            const int i = (turn - k + m) % m;
+            const int next = (i + 1) % m;
+            at(i) = x(next) != x(i) ? x(next) : at(next);
+        }
     }
-    return std::numeric_limits<double>::quiet_NaN();
+    const int next = 1 % m;
+    at(m) = x(next) != input.outline_xy[end].x ? x(next) : at(next);
 }
 
 }  // namespace
@@ -46,11 +58,16 @@ void OutlineIndex::build(const InputTables& input) {
     edges_.clear();
     double left = std::numeric_limits<double>::infinity();
     double right = -std::numeric_limits<double>::infinity();
+    std::vector<double> after;
     for (int f = 0; f < input.figure_count; ++f) {
-        for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
+        const int start = figure_start(input, f);
+        const int end = input.figure_end[f];
+        if (end <= start) continue;
+        after_vertex_xs(input, start, end, after);
+        for (int j = start; j < end; ++j) {
             const Point& a = input.outline_xy[j];
             const Point& b = input.outline_xy[j + 1];
-            edges_.push_back({a, b, after_vertex_x(input, f, j + 1)});
+            edges_.push_back({a, b, after[static_cast<std::size_t>(j + 1 - start)]});
             for (const double x : {a.x, b.x}) {
                 if (!std::isfinite(x)) continue;
                 left = std::min(left, x);
@@ -59,12 +76,10 @@ void OutlineIndex::build(const InputTables& input) {
         }
     }
     const int edge_count = static_cast<int>(edges_.size());
-    columns_ = GridAxis::over(left, right, std::clamp(edge_count, 1, MAX_COLUMNS));
-    const int all_edges = columns_.count;
 
-    // Each edge's first and last column; a NaN end puts it in every column.
-    std::vector<std::pair<int, int>> spans(edges_.size());
-    column_start_.assign(static_cast<std::size_t>(all_edges) + 2, 0);
+    // Each edge's X range, widened by its tolerance; all of X when not known.
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    std::vector<std::pair<double, double>> ranges(edges_.size());
     for (std::size_t e = 0; e < edges_.size(); ++e) {
         const IndexedEdge& edge = edges_[e];
         const double reach = tolerance_reach(edge.a, edge.b);
@@ -72,10 +87,27 @@ void OutlineIndex::build(const InputTables& input) {
         const double high = std::max(edge.a.x, edge.b.x) + reach;
         const bool unknown =
             std::isnan(edge.a.x) || std::isnan(edge.b.x) || std::isnan(low) || std::isnan(high);
-        spans[e] =
-            unknown ? std::pair{0, all_edges - 1} : std::pair{columns_.cell_of(low), columns_.cell_of(high)};
-        for (int c = spans[e].first; c <= spans[e].second; ++c)
-            ++column_start_[static_cast<std::size_t>(c) + 1];
+        ranges[e] = unknown ? std::pair{-infinity, infinity} : std::pair{low, high};
+    }
+    // Each edge's first and last column.
+    std::vector<std::pair<int, int>> spans(edges_.size());
+    const auto place_edges = [&](int wanted) {
+        columns_ = GridAxis::over(left, right, wanted);
+        std::size_t entries = 0;
+        for (std::size_t e = 0; e < edges_.size(); ++e) {
+            spans[e] = {columns_.cell_of(ranges[e].first), columns_.cell_of(ranges[e].second)};
+            entries += static_cast<std::size_t>(spans[e].second - spans[e].first + 1);
+        }
+        return entries;
+    };
+    const std::size_t budget = std::max(MIN_ENTRY_BUDGET, 8 * edges_.size());
+    int wanted = std::clamp(edge_count, 1, MAX_COLUMNS);
+    while (place_edges(wanted) > budget && wanted > 1) wanted /= 2;
+    const int all_edges = columns_.count;
+
+    column_start_.assign(static_cast<std::size_t>(all_edges) + 2, 0);
+    for (const auto& [first, last] : spans) {
+        for (int c = first; c <= last; ++c) ++column_start_[static_cast<std::size_t>(c) + 1];
     }
     column_start_[static_cast<std::size_t>(all_edges) + 1] = edge_count;
     for (std::size_t c = 1; c < column_start_.size(); ++c) column_start_[c] += column_start_[c - 1];

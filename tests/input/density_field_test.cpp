@@ -160,6 +160,19 @@ TEST(DensityIndex, MatchesPlainPassWhereReachesJustCrossCellBorders) {
     expect_same_as_reference(input, random);
 }
 
+TEST(DensityIndex, MatchesPlainPassWhenWideReachesCoarsenTheGrid) {
+    // 500 refinements reaching over all the figures would fill every cell
+    // of the finest grid, 50 by 50 for 607 refinements: the grid is
+    // coarsened until its lists are short enough, and must still find every
+    // refinement that matters.
+    std::mt19937 random(14);
+    InputTables input = refined_circle(random, 100);
+    std::uniform_real_distribution<double> place(0, 399);
+    std::uniform_real_distribution<double> radius(0.1, 8);
+    for (int k = 0; k < 500; ++k) add_density_row(input, place(random), place(random), radius(random), 600);
+    expect_same_as_reference(input, random);
+}
+
 TEST(DensityIndex, IsManyTimesFasterWithTwoHundredRefinements) {
     std::mt19937 random(12);
     InputTables input = refined_circle(random, 200);

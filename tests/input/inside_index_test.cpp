@@ -18,10 +18,11 @@ using testing::random_polygon;
 using testing::rectangle;
 using testing::reference_inside;
 
-// Points on and around every vertex and edge: exactly on them, just off
-// them by about the tolerance, on the vertical lines through vertices (rays
-// through vertices), and spread at random and on a lattice.
-std::vector<Point> probe_points(const InputTables& input, std::mt19937& random) {
+// Points on and around every vertex and edge (or every edge_step-th one):
+// exactly on them, just off them by about the tolerance, on the vertical
+// lines through vertices (rays through vertices), and spread at random and
+// on a lattice.
+std::vector<Point> probe_points(const InputTables& input, std::mt19937& random, int edge_step) {
     std::vector<Point> points;
     double left = 1e30;
     double right = -1e30;
@@ -47,7 +48,7 @@ std::vector<Point> probe_points(const InputTables& input, std::mt19937& random) 
     const double offsets[] = {0,    1e-12, 1e-9,      5e-8,      9.99999e-8, 1e-7, 1.00001e-7, 2e-7,
                               1e-6, 2e-4,  3.1622e-4, 3.1623e-4, 3.2e-4,     1e-3, 0.5};
     for (int f = 0; f < input.figure_count; ++f) {
-        for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
+        for (int j = figure_start(input, f); j < input.figure_end[f]; j += edge_step) {
             const Point a = input.outline_xy[j];
             const Point b = input.outline_xy[j + 1];
             const double length = std::hypot(b.x - a.x, b.y - a.y);
@@ -79,9 +80,9 @@ std::vector<Point> probe_points(const InputTables& input, std::mt19937& random) 
     return points;
 }
 
-void expect_same_as_reference(InputTables input, unsigned seed) {
+void expect_same_as_reference(InputTables input, unsigned seed, int edge_step = 1) {
     std::mt19937 random(seed);
-    const std::vector<Point> points = probe_points(input, random);
+    const std::vector<Point> points = probe_points(input, random, edge_step);
     InputTables indexed = input;
     indexed.outline_index.build(indexed);
     ASSERT_TRUE(indexed.outline_index.ready());
@@ -173,6 +174,24 @@ TEST(InsideIndex, MatchesPlainLoopWhereColumnBordersSplitTheTolerance) {
     // within 1e-7 times its length, 1e-3 here.
     expect_same_as_reference(triangles_against_column_borders(2, 2.5e-4), 9);
     expect_same_as_reference(triangles_against_column_borders(1e4, 7e-4), 10);
+}
+
+TEST(InsideIndex, MatchesPlainLoopWhenLongEdgesCoarsenTheColumns) {
+    // A comb of 1,100 teeth, each edge across the whole width: one column
+    // per edge would list every edge in every column, so the columns are
+    // halved until their lists are short enough. Probed around every tenth
+    // edge, since each probe meets every edge.
+    std::vector<Point> comb;
+    for (int k = 0; k < 550; ++k) {
+        comb.push_back({0, 2.0 * k});
+        comb.push_back({399, 2.0 * k + 1});
+    }
+    comb.push_back({0, 1100});
+    comb.push_back({-10, 1100});
+    comb.push_back({-10, 0});
+    InputTables input;
+    add_figure(input, comb);
+    expect_same_as_reference(input, 11, 10);
 }
 
 TEST(InsideIndex, MatchesPlainLoopOnDegenerateFigures) {
