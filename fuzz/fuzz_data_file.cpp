@@ -46,8 +46,8 @@ bool is_positive_finite(double v) { return std::isfinite(v) && v > 0; }
 
 void check_accepted_tables(const tesu::InputTables& input) {
     require(input.outline_point_count >= 1 && input.outline_point_count <= tesu::OUTLINE_CAPACITY);
-    require(input.density_spec_count >= 0 && input.density_spec_count < tesu::DENSITY_SPEC_CAPACITY);
-    require(input.division_node_count >= 0 && input.division_node_count < tesu::DIVISION_CAPACITY);
+    require(input.density_spec_count >= 0 && input.density_spec_count <= tesu::DENSITY_SPEC_CAPACITY);
+    require(input.division_node_count >= 0 && input.division_node_count <= tesu::DIVISION_CAPACITY);
     require(is_positive_finite(input.basic_density) && is_positive_finite(input.span));
     for (int i = 0; i < input.outline_point_count; ++i) {
         require(std::isfinite(input.outline_xy[i].x) && std::isfinite(input.outline_xy[i].y));

@@ -190,14 +190,12 @@ ReadResult read_data_file(InputTables& input, Platform& platform) {
     if (!read_positive_value(line, input.basic_density)) return refuse(platform, BASIC_DENSITY_FAILURE);
 
     // Density refinements, up to the first data line that begins with `s`.
-    // Any line after a full table fails, so at most one less than the table
-    // holds can come before the `s` line.
     int density_rows = 0;
     for (;;) {
-        if (density_rows == DENSITY_SPEC_CAPACITY) return refuse(platform, DENSITY_SPEC_FAILURE);
         if (!reader.next(line)) return refuse(platform, DENSITY_SPEC_FAILURE);
         if (is_skipped(line, platform)) continue;
         if (line.text[0] == 's') break;
+        if (density_rows == DENSITY_SPEC_CAPACITY) return refuse(platform, DENSITY_SPEC_FAILURE);
         if (!read_density_spec(line, input.density_spec[density_rows]))
             return refuse(platform, DENSITY_SPEC_FAILURE);
         ++density_rows;
@@ -206,14 +204,14 @@ ReadResult read_data_file(InputTables& input, Platform& platform) {
 
     if (!read_positive_value(line, input.span)) return refuse(platform, SPAN_FAILURE);
 
-    // Division-specified nodes, to the end of the file; a full table fails.
+    // Division-specified nodes, to the end of the file.
     int divisions = 0;
-    while (divisions < DIVISION_CAPACITY && reader.next(line)) {
+    while (reader.next(line)) {
         if (is_skipped(line, platform)) continue;
+        if (divisions == DIVISION_CAPACITY) return refuse(platform, DIVISION_FAILURE);
         if (!read_point(line, input.division_xy[divisions])) return refuse(platform, DIVISION_FAILURE);
         ++divisions;
     }
-    if (divisions == DIVISION_CAPACITY) return refuse(platform, DIVISION_FAILURE);
     input.division_node_count = divisions;
     return ReadResult::ok;
 }

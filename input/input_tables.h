@@ -14,10 +14,10 @@ namespace tesu {
 
 // The most rows of each kind that a data file may give; the tables hold only
 // the rows written.
-inline constexpr int OUTLINE_CAPACITY = 1024;
-inline constexpr int FIGURE_CAPACITY = 256;
-inline constexpr int DENSITY_SPEC_CAPACITY = 1024;
-inline constexpr int DIVISION_CAPACITY = 1024;
+inline constexpr int OUTLINE_CAPACITY = 100'000;
+inline constexpr int FIGURE_CAPACITY = 10'000;
+inline constexpr int DENSITY_SPEC_CAPACITY = 100'000;
+inline constexpr int DIVISION_CAPACITY = 100'000;
 // Longest path Linux accepts, without its terminating zero.
 inline constexpr std::size_t PATH_CAPACITY = 4095;
 

@@ -167,18 +167,30 @@ std::string lines(int count, const std::string& prefix, const std::string& suffi
     return text;
 }
 
+// Each table takes as many rows as its capacity, even with skipped lines
+// after the last; one row more refuses the file with the section's message.
 TEST_F(DataFileTest, KeepsEveryTableWithinItsCapacity) {
-    EXPECT_TRUE(read(lines(1024, "", " 0") + TAIL));
-    EXPECT_EQ(input->outline_point_count, 1024);
-    EXPECT_FALSE(read(lines(1025, "", " 0") + TAIL));
+    const std::string outline = "座標データの読み込み失敗！", density = "密度指定データの読み込み失敗！",
+                      division = "分割指定データの読み込み失敗！";
+    const auto expect_refused = [&](const std::string& bytes, const std::string& message) {
+        EXPECT_FALSE(read(bytes));
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, message);
+    };
 
-    EXPECT_TRUE(read(SQUARE + "b=1\n" + lines(1023, "0 ", " 1 1") + "s=1\n"));
-    EXPECT_EQ(input->density_spec_count, 1023);
-    EXPECT_FALSE(read(SQUARE + "b=1\n" + lines(1024, "0 ", " 1 1") + "s=1\n"));
+    EXPECT_TRUE(read(lines(100'000, "", " 0") + SKIPPED + TAIL));
+    EXPECT_EQ(input->outline_point_count, 100'000);
+    expect_refused(lines(100'001, "", " 0") + TAIL, outline);
 
-    EXPECT_TRUE(read(SQUARE + TAIL + lines(1023, "0 ", "")));
-    EXPECT_EQ(input->division_node_count, 1023);
-    EXPECT_FALSE(read(SQUARE + TAIL + lines(1024, "0 ", "")));
+    EXPECT_TRUE(read(SQUARE + "b=1\n" + lines(100'000, "0 ", " 1 1") + SKIPPED + "s=1\n"));
+    EXPECT_EQ(input->density_spec_count, 100'000);
+    EXPECT_EQ(input->density_spec[99'999].y, 99'999);
+    expect_refused(SQUARE + "b=1\n" + lines(100'001, "0 ", " 1 1") + "s=1\n", density);
+
+    EXPECT_TRUE(read(SQUARE + TAIL + lines(100'000, "0 ", "") + SKIPPED));
+    EXPECT_EQ(input->division_node_count, 100'000);
+    EXPECT_EQ(input->division_xy[99'999].y, 99'999);
+    expect_refused(SQUARE + TAIL + lines(100'001, "0 ", ""), division);
 
     // A point written twice is a figure of its own.
     const auto figures = [](int count) {
@@ -186,11 +198,10 @@ TEST_F(DataFileTest, KeepsEveryTableWithinItsCapacity) {
         for (int i = 0; i < count; ++i) text += std::to_string(i) + " 0\n" + std::to_string(i) + " 0\n";
         return text;
     };
-    EXPECT_TRUE(read(figures(256) + TAIL));
+    EXPECT_TRUE(read(figures(10'000) + TAIL));
     scan_figures(*input);
-    EXPECT_EQ(input->figure_count, 256);
-    EXPECT_FALSE(read(figures(257) + TAIL));
-    EXPECT_EQ(platform.messages.back().text, "座標データの読み込み失敗！");
+    EXPECT_EQ(input->figure_count, 10'000);
+    expect_refused(figures(10'001) + TAIL, outline);
 }
 
 }  // namespace
