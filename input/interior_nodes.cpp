@@ -19,7 +19,7 @@ inline constexpr double SPACING_SLACK = 1e-7;
 // `walk_start` is where the search for the nearest node begins: the node
 // inserted last, or after a dropped point the node found nearest to it,
 // which lies next to the following point of the row.
-void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start,
+void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit,
                        Platform& platform) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
@@ -30,7 +30,7 @@ void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
     insert_node(mesh, k, platform);
     ++mesh.number;
     walk_start = k;
-    if (mesh.number >= NODE_LIMIT) stop_at_node_capacity(platform);
+    if (mesh.number >= node_limit) stop_at_node_capacity(platform, node_limit);
     platform.plot_point(x, y);
 }
 
@@ -40,7 +40,7 @@ void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
 // along a row the step follows the local spacing, and the next row lies as
 // far above as the smallest spacing met along this one asks for. Every
 // second row starts half a step in.
-void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& platform) {
+void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& platform, int node_limit) {
     double top = 400.0;
     for (int i = 0; i < input.outline_point_count; ++i) {
         if (input.outline_xy[i].y < top) top = input.outline_xy[i].y;
@@ -56,7 +56,8 @@ void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& 
         do {
             const double rho = local_density(input, x, y);
             if (rho < r_min) r_min = rho;
-            if (inside_figures(input, x, y) == 1) try_interior_node(mesh, x, y, rho, walk_start, platform);
+            if (inside_figures(input, x, y) == 1)
+                try_interior_node(mesh, x, y, rho, walk_start, node_limit, platform);
             step = rho / input.span;
             x = x + step;
         } while (x <= 399.0);

@@ -10,6 +10,8 @@
 
 namespace tesu {
 
+static_assert(NODE_CAPACITY > NODE_LIMIT, "the node table must hold rows up to NODE_LIMIT");
+
 namespace {
 
 // Drawing units span 0 to 399 along the longer side of the figures.
@@ -21,8 +23,8 @@ bool within_division_range(const Point& p) {
 }
 
 // Stores p in the next node row after n and plots it.
-void append_node(MeshTables& mesh, int& n, const Point& p, Platform& platform) {
-    if (n + 1 >= NODE_LIMIT) stop_at_node_capacity(platform);
+void append_node(MeshTables& mesh, int& n, const Point& p, int node_limit, Platform& platform) {
+    if (n + 1 >= node_limit) stop_at_node_capacity(platform, node_limit);
     ++n;
     mesh.node_xy[n] = p;
     platform.plot_point(p.x, p.y);
@@ -32,14 +34,14 @@ void append_node(MeshTables& mesh, int& n, const Point& p, Platform& platform) {
 // local spacing beyond the one before; the last one, closer to Q than a
 // spacing, is pulled back to halve the last gap.
 void place_edge_nodes(MeshTables& mesh, int& n, const InputTables& input, const Point& p, const Point& q,
-                      Platform& platform) {
-    append_node(mesh, n, p, platform);
+                      int node_limit, Platform& platform) {
+    append_node(mesh, n, p, node_limit, platform);
     const double length = std::sqrt((q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y));
     double t = local_density(input, p.x, p.y) / length;
     int between = 0;
     while (t < 1) {
         const Point node{(1 - t) * p.x + t * q.x, (1 - t) * p.y + t * q.y};
-        append_node(mesh, n, node, platform);
+        append_node(mesh, n, node, node_limit, platform);
         ++between;
         t = t + local_density(input, node.x, node.y) / length;
     }
@@ -90,12 +92,13 @@ void normalise_input(InputTables& input) {
     input.density_index.build(input);
 }
 
-bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults& results,
-                         Platform& platform) {
+bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults& results, Platform& platform,
+                         int node_limit) {
     int n = 3;
     for (int f = 0; f < input.figure_count; ++f) {
         for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
-            place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], platform);
+            place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], node_limit,
+                             platform);
         }
     }
     results.last_contour_node = n;
@@ -111,7 +114,7 @@ bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults&
 }
 
 int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunResults& results,
-                         Platform& platform) {
+                         Platform& platform, int node_limit) {
     for (int i = 0; i < input.division_node_count; ++i) {
         if (!within_division_range(input.division_xy[i])) {
             platform.message_box(READ_ERROR_CAPTION, "分割指定データの読み込み失敗！", Buttons::ok);
@@ -129,17 +132,17 @@ int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunRe
     const std::vector<bool> repeated = repeats_earlier_point(divisions);
     for (std::size_t i = 0; i < divisions.size(); ++i) {
         if (repeated[i] || outline_nodes.contains(divisions[i])) continue;
-        append_node(mesh, n, divisions[i], platform);
+        append_node(mesh, n, divisions[i], node_limit, platform);
     }
     return n;
 }
 
-void stop_at_node_capacity(Platform& platform) {
+void stop_at_node_capacity(Platform& platform, int node_limit) {
     platform.fatal(
         COMPUTATION_ERROR_CAPTION,
         format_message("輪郭線上だけでも、生成されるノードの個数が多すぎます。\nもっと数を減らすよう"
                        "にパラメータを調節して下さい。\nMAX_NUMBER!!! number =%d ",
-                       NODE_LIMIT),
+                       node_limit),
         FatalCause::computation);
     // Platform::fatal ends the process, but the virtual call hides that.
     __builtin_unreachable();

@@ -25,7 +25,7 @@ protected:
     InteriorNodes() { throw_on_fatal(platform_); }
 
     // From file units to the interior nodes; sets last_placed_.
-    void place_all_nodes() {
+    void place_all_nodes(int node_limit = NODE_LIMIT) {
         normalise_input(input_);
         ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
         last_placed_ = place_division_nodes(*mesh_, input_, results_, platform_);
@@ -35,7 +35,7 @@ protected:
             insert_node(*mesh_, mesh_->number + 1, platform_);
             ++mesh_->number;
         }
-        place_interior_nodes(*mesh_, input_, platform_);
+        place_interior_nodes(*mesh_, input_, platform_, node_limit);
     }
 
     double distance(int a, int b) const {
@@ -191,19 +191,20 @@ std::vector<Point> zigzag_square(double side, int vertices_per_side, double dept
 }
 
 TEST_F(InteriorNodes, FillingTheTableStopsWithTheCapacityMessage) {
-    // About 4,000 outline nodes and over 700,000 lattice points inside.
+    // About 4,000 outline nodes and over 700,000 lattice points inside, with
+    // a limit of 50,000 nodes.
     add_figure(input_, zigzag_square(399, 250, 0.5));
     input_.basic_density = 0.5;
     input_.span = 1;
     try {
-        place_all_nodes();
+        place_all_nodes(50'000);
         FAIL() << "no fatal ending";
     } catch (const FatalEnding& ending) {
         EXPECT_EQ(ending.status, 1);
     }
-    EXPECT_EQ(mesh_->number, NODE_LIMIT);
+    EXPECT_EQ(mesh_->number, 50'000);
     EXPECT_EQ(platform_.messages.back().caption, COMPUTATION_ERROR_CAPTION);
-    EXPECT_NE(platform_.messages.back().text.find("MAX_NUMBER!!! number =500000 "), std::string::npos);
+    EXPECT_NE(platform_.messages.back().text.find("MAX_NUMBER!!! number =50000 "), std::string::npos);
 }
 
 }  // namespace

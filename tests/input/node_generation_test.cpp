@@ -192,21 +192,24 @@ TEST_F(NodeStages, VertexOnAnotherFiguresEdgeNodeIsRefused) {
     EXPECT_EQ(platform_.messages.size(), 1u);
 }
 
-// Outline nodes up to row 499,999 with a spacing of 1 on a figure of two
-// vertices; one per edge more reaches row 500,000.
-void fill_outline_to(InputTables& input, double edge_length) {
+// A figure of two vertices, L apart, with a spacing of 1: each of its two
+// edges gets L + 0.5 nodes, so with L = (last_row - 4) / 2 for an odd
+// last_row the outline nodes fill rows 4 to last_row.
+void fill_outline_to_row(InputTables& input, int last_row) {
+    const double edge_length = (last_row - 4) / 2.0;
     add_figure(input, {{0, 0}, {edge_length, 0}});
     input.basic_density = 1;
 }
 
 TEST_F(NodeStages, OutlineFillingTheTableToItsLastRowPasses) {
-    fill_outline_to(input_, 249'997.5);
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-    EXPECT_EQ(results_.last_contour_node, NODE_LIMIT - 1);
+    fill_outline_to_row(input_, 999);
+    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_, 1000));
+    EXPECT_EQ(results_.last_contour_node, 999);
+    EXPECT_EQ(platform_.points_plotted, 999 - 4 + 1 + 2);  // and each edge's moved last node
 }
 
 TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
-    fill_outline_to(input_, 249'998.5);
+    fill_outline_to_row(input_, NODE_LIMIT + 1);
     try {
         place_contour_nodes(*mesh_, input_, results_, platform_);
         FAIL() << "no fatal ending";
@@ -218,23 +221,24 @@ TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
     EXPECT_EQ(
         platform_.messages[0].text,
         "輪郭線上だけでも、生成されるノードの個数が多すぎます。\nもっと数を減らすようにパラメータを調節して"
-        "下さい。\nMAX_NUMBER!!! number =500000 ");
-    // Rows 4 to 499,999, and the first edge's last node once more when it
-    // was moved; the node for row 500,000 is never plotted.
+        "下さい。\nMAX_NUMBER!!! number =10000000 ");
+    // Rows 4 to 9,999,999, and the first edge's last node once more when it
+    // was moved; the node for row 10,000,000 is never plotted.
     EXPECT_EQ(platform_.points_plotted, NODE_LIMIT - 4 + 1);
 }
 
 TEST_F(NodeStages, DivisionNodeBeyondTheTableStopsWithTheCapacityMessage) {
-    fill_outline_to(input_, 249'997.5);
+    fill_outline_to_row(input_, 999);
     input_.division_xy[input_.division_node_count++] = {0.25, 0.25};
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_, 1000));
     try {
-        place_division_nodes(*mesh_, input_, results_, platform_);
+        place_division_nodes(*mesh_, input_, results_, platform_, 1000);
         FAIL() << "no fatal ending";
     } catch (const FatalEnding& ending) {
         EXPECT_EQ(ending.status, 1);
     }
     EXPECT_EQ(platform_.messages.back().caption, COMPUTATION_ERROR_CAPTION);
+    EXPECT_NE(platform_.messages.back().text.find("MAX_NUMBER!!! number =1000 "), std::string::npos);
 }
 
 class DivisionNodes : public NodeStages {
