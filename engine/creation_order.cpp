@@ -38,7 +38,7 @@ std::vector<int> triangles_in_creation_order(const MeshTables& mesh) {
     std::vector<std::uint64_t> keys;
     // After n insertions 4 + 2n vps are live.
     keys.reserve(static_cast<std::size_t>(2 * mesh.number));
-    for (int v = 1; v <= mesh.vp_pool.highest_row(); ++v) {
+    for (int v = 1; v <= mesh.vp_pool.highest_row; ++v) {
         if (!vp_is_deleted(mesh, v) && mesh.vp_serial[v] >= 4) keys.push_back(key(mesh.vp_serial[v], v));
     }
     return rows_by_serial(keys, mesh.vp_number);
@@ -47,7 +47,7 @@ std::vector<int> triangles_in_creation_order(const MeshTables& mesh) {
 std::vector<int> live_ves_in_creation_order(const MeshTables& mesh) {
     std::vector<std::uint64_t> keys;
     keys.reserve(static_cast<std::size_t>(3 * mesh.number));
-    for (int e = 1; e <= mesh.ve_pool.highest_row(); ++e) {
+    for (int e = 1; e <= mesh.ve_pool.highest_row; ++e) {
         if (ve_is_live(mesh, e)) keys.push_back(key(mesh.ve_serial[e], e));
     }
     return rows_by_serial(keys, mesh.ve_number);

@@ -4,10 +4,6 @@
 
 namespace tesu {
 
-MeshTables::MeshTables() : cavity_vp(64), cavity_links(64), ring(64), newest_cell(64) {
-    cavity_search.reserve(64);
-}
-
 void init_mesh(MeshTables& mesh) {
     // An equilateral triangle centred on (200, 200) with circumradius 12000:
     // the square of drawing units lies deep inside it.
@@ -37,8 +33,8 @@ void init_mesh(MeshTables& mesh) {
     mesh.vp_ve[NO_VP_ROW] = {DELETED_VP, 0, 0};
     for (int v = 1; v <= 4; ++v) mesh.vp_serial[v] = v;
     for (int e = 1; e <= 6; ++e) mesh.ve_serial[e] = e;
-    mesh.vp_pool.reset(5);
-    mesh.ve_pool.reset(7);
+    mesh.vp_pool = {4, 0};
+    mesh.ve_pool = {6, 0};
 
     mesh.node_ve[1] = 2;
     mesh.node_ve[2] = 3;

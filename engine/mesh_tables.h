@@ -100,35 +100,42 @@ private:
     Row* rows_;
 };
 
-// Rows of a table handed out and taken back: freed rows are taken again
-// last in, first out (they are the ones still in the caches), and a fresh
-// row only when none is free.
-class RowPool {
-public:
-    // Rows 1 to `first_free - 1` are in use, none is free.
-    void reset(int first_free) {
-        rows_in_use_ = first_free - 1;
-        free_.clear();
-    }
-    // A row to write; -1 when the table is full.
-    int take(int capacity) {
-        if (!free_.empty()) {
-            const int row = free_.back();
-            free_.pop_back();
-            return row;
-        }
-        return rows_in_use_ + 1 < capacity ? ++rows_in_use_ : -1;
-    }
-    void give_back(int row) { free_.push_back(row); }
+// The rows of the vp or of the ve table: those written so far, and the
+// freed ones among them, chained through the rows themselves (slot 1 of a
+// deleted vp, end 1 of a dead ve), so that freeing a row costs no more than
+// marking it. Rows are taken again last freed first: they are the ones still
+// in the caches.
+struct RowPool {
+    int highest_row = 0;  // rows 1 to highest_row have been written
+    int first_free = 0;   // 0 when no row is free
+};
 
-    // Rows 1 to highest_row() have been written; the free ones among them
-    // are listed by free_rows().
-    int highest_row() const { return rows_in_use_; }
-    const std::vector<int>& free_rows() const { return free_; }
+// Working storage of the insertion: a list indexed from 0 that keeps its
+// rows between insertions and grows, rarely, to the largest one so far.
+template <typename T>
+class GrowingList {
+public:
+    explicit GrowingList(int size) : rows_(static_cast<std::size_t>(size)), size_(size) {}
+    T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
+    const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
+    T* data() { return rows_.data(); }
+    const T* data() const { return rows_.data(); }
+    // Makes row i usable; earlier rows keep their contents. True when the
+    // rows have moved.
+    bool make_room(int i) {
+        if (i < size_) return false;
+        grow(i);
+        return true;
+    }
 
 private:
-    int rows_in_use_ = 0;
-    std::vector<int> free_;
+    void grow(int i) {
+        size_ = 2 * i;
+        rows_.resize(static_cast<std::size_t>(size_));
+    }
+
+    std::vector<T> rows_;
+    int size_;  // rows_.size(), kept as an int for the checks of the common path
 };
 
 // A vp of the cavity search whose three neighbours are being looked at:
@@ -143,7 +150,7 @@ struct CavitySearchStep {
 };
 
 struct MeshTables {
-    MeshTables();
+    MeshTables() = default;
     // The row fields point into this instance's rows.
     MeshTables(const MeshTables&) = delete;
     MeshTables& operator=(const MeshTables&) = delete;
@@ -168,20 +175,21 @@ struct MeshTables {
 
     // Working storage of insert_node, grown to the largest insertion so far
     // and kept; no reader outside the construction.
-    std::vector<int> cavity_vp;  // used from index 1
+    GrowingList<int> cavity_vp{64};  // used from index 1
     int cavity_count = 0;
     CavityIndex cavity_index;
     // For each cavity entry and slot: the entry across that slot's ve, 0 when
     // that vp lies outside the cavity.
-    std::vector<std::array<int, 3>> cavity_links;
-    std::vector<CavitySearchStep> cavity_search;
+    GrowingList<std::array<int, 3>> cavity_links{64};
+    // The vps of the depth-first search still being looked at, deepest last.
+    GrowingList<CavitySearchStep> cavity_search{64};
     CentreCache centre_cache;
-    std::vector<RingRow> ring;  // used from index 1
+    GrowingList<RingRow> ring{64};  // used from index 1
     // The neighbours of the node inserted last, in turn order: no insertion
     // has changed its cell yet, and the next walk starts there.
     int newest_node = INFINITE_NODE;
     int newest_degree = 0;
-    std::vector<int> newest_cell;
+    GrowingList<int> newest_cell{64};
     // Filled by the walks, which otherwise only read the tables.
     mutable WalkCache walk_cache;
 };
@@ -203,6 +211,26 @@ inline std::array<int, 3> vp_nodes(const MeshTables& mesh, int v) {
 }
 
 inline bool vp_is_deleted(const MeshTables& mesh, int v) { return mesh.vp_ve[v][0] == DELETED_VP; }
+
+// Marks vp v deleted and chains its row to the free ones.
+inline void free_vp_row(MeshTables& mesh, int v) {
+    auto& slots = mesh.vp_ve[v];
+    slots[0] = DELETED_VP;
+    slots[1] = mesh.vp_pool.first_free;
+    mesh.vp_pool.first_free = v;
+}
+
+// Marks ve e dead, whatever becomes of the rows of its ends, and chains its
+// row to the free ones.
+inline void free_ve_row(MeshTables& mesh, int e) {
+    mesh.ve_vp[e] = {NO_VP_ROW, mesh.ve_pool.first_free};
+    mesh.ve_pool.first_free = e;
+}
+
+// The free row chained after free row v of the vp table, or e of the ve
+// table; 0 after the last.
+inline int next_free_vp_row(const MeshTables& mesh, int v) { return mesh.vp_ve[v][1]; }
+inline int next_free_ve_row(const MeshTables& mesh, int e) { return mesh.ve_vp[e][1]; }
 
 inline bool ve_is_live(const MeshTables& mesh, int e) {
     return !vp_is_deleted(mesh, mesh.ve_vp[e][0]) && !vp_is_deleted(mesh, mesh.ve_vp[e][1]);

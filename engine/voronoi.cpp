@@ -9,17 +9,23 @@ namespace tesu {
 
 namespace {
 
-void fail(Platform& platform, const std::string& text) {
+// The failures are kept out of line: they never happen in a sound mesh, and
+// their messages would only crowd the code of the hot loops.
+[[gnu::cold, gnu::noinline]] void fail(Platform& platform, const std::string& text) {
     platform.fatal(COMPUTATION_ERROR_CAPTION, text, FatalCause::computation);
 }
 
-void fail_no_next_ve(Platform& platform) { fail(platform, "Not next ve.Error!"); }
+[[gnu::cold, gnu::noinline]] void fail_no_next_ve(Platform& platform) {
+    fail(platform, "Not next ve.Error!");
+}
 
-void fail_missing_ve(Platform& platform, int e, int q) {
+[[gnu::cold, gnu::noinline]] void fail_no_point(Platform& platform) { fail(platform, "点無しError"); }
+
+[[gnu::cold, gnu::noinline]] void fail_missing_ve(Platform& platform, int e, int q) {
     fail(platform, format_message("存在しない辺 i=%d min_p=%d \n", e, q));
 }
 
-void fail_too_many(const MeshTables& mesh, Platform& platform) {
+[[gnu::cold, gnu::noinline]] void fail_too_many(const MeshTables& mesh, Platform& platform) {
     fail(platform,
          format_message(
              "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
@@ -31,14 +37,6 @@ void fail_too_many(const MeshTables& mesh, Platform& platform) {
 void index_cavity(MeshTables& mesh) {
     mesh.cavity_index.start();
     for (int i = 1; i <= mesh.cavity_count; ++i) mesh.cavity_index.add(mesh.cavity_vp[i], i);
-}
-
-// Makes room for cavity entry `entry` in the lists indexed by entry.
-void make_room_for_entry(MeshTables& mesh, int entry) {
-    const auto needed = static_cast<std::size_t>(entry) + 1;
-    if (needed <= mesh.cavity_vp.size()) return;
-    mesh.cavity_vp.resize(2 * needed);
-    mesh.cavity_links.resize(2 * needed);
 }
 
 // incircle_value through the centre cache.
@@ -81,7 +79,7 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
         if (vp == start) return best;
         // A deleted vp or a turn longer than the ve table means the cell is
         // not closed; going on would read past the tables or never end.
-        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_pool.highest_row()) fail_missing_ve(platform, e, q);
+        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_pool.highest_row) fail_missing_ve(platform, e, q);
         const double value = cached_incircle_value(mesh, vp, k);
         if (best_value > value) {
             best = vp;
@@ -96,21 +94,26 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
 }
 
 // Starts looking at the neighbours of vp v, cavity entry `entry`, reached
-// from cavity entry `parent` (0 for the start vp). A circle test does not
-// depend on the cavity, so the three neighbours are tested up front and
-// their look-ups overlap; whether each one joins is still decided slot by
-// slot, after the search from the slots before. A deleted neighbour is not
-// tested: its slot 0 names no ve.
-void push_search_step(MeshTables& mesh, int v, int entry, int parent, int k, Platform& platform) {
-    if (vp_is_deleted(mesh, v)) fail(platform, "点無しError");
-    CavitySearchStep step{entry, parent, parent != 0 ? mesh.cavity_vp[parent] : 0, 0, {}, {}};
+// from cavity entry `parent` (0 for the start vp), at depth `depth` of the
+// search. A circle test does not depend on the cavity, so the three
+// neighbours are tested up front and their look-ups overlap; whether each
+// one joins is still decided slot by slot, after the search from the slots
+// before. A deleted neighbour is not tested: its slot 0 names no ve.
+[[gnu::always_inline]] inline void start_search_step(MeshTables& mesh, int depth, int v, int entry,
+                                                     int parent, int k, Platform& platform) {
+    if (vp_is_deleted(mesh, v)) fail_no_point(platform);
+    mesh.cavity_search.make_room(depth);
+    CavitySearchStep& step = mesh.cavity_search[depth];
+    step.entry = entry;
+    step.parent = parent;
+    step.parent_vp = parent != 0 ? mesh.cavity_vp[parent] : 0;
+    step.next_slot = 0;
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
         step.across[slot] = w;
         step.value[slot] =
             w == step.parent_vp || vp_is_deleted(mesh, w) ? 0.0 : cached_incircle_value(mesh, w, k);
     }
-    mesh.cavity_search.push_back(step);
 }
 
 // Depth-first from cavity vp v, cavity entry `entry`: each neighbour whose
@@ -118,12 +121,16 @@ void push_search_step(MeshTables& mesh, int v, int entry, int parent, int k, Pla
 // slot. The search keeps its own stack, as a cavity may hold any number of
 // vps. Fills cavity_links for every slot of every entry.
 void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform) {
-    mesh.cavity_search.clear();
-    push_search_step(mesh, v, entry, 0, k, platform);
-    while (!mesh.cavity_search.empty()) {
-        CavitySearchStep& step = mesh.cavity_search.back();
+    // Raw rows in locals: the compiler cannot tell that the stores below
+    // leave the lists themselves alone. They are fetched again after growth.
+    std::array<int, 3>* links = mesh.cavity_links.data();
+    int depth = 0;
+    start_search_step(mesh, depth, v, entry, 0, k, platform);
+    CavitySearchStep* steps = mesh.cavity_search.data();
+    while (depth >= 0) {
+        CavitySearchStep& step = steps[depth];
         if (step.next_slot == 3) {
-            mesh.cavity_search.pop_back();
+            --depth;
             continue;
         }
         const int slot = step.next_slot++;
@@ -131,19 +138,21 @@ void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform)
         int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
         if (position == 0) {
             // A live vp never borders a deleted one.
-            if (vp_is_deleted(mesh, w)) fail(platform, "点無しError");
+            if (vp_is_deleted(mesh, w)) fail_no_point(platform);
             if (step.value[slot] < 0.0) {
                 const int from = step.entry;
                 position = ++mesh.cavity_count;
-                make_room_for_entry(mesh, position);
+                mesh.cavity_vp.make_room(position);
+                if (mesh.cavity_links.make_room(position)) links = mesh.cavity_links.data();
                 mesh.cavity_vp[position] = w;
                 mesh.cavity_index.add(w, position);
-                mesh.cavity_links[from][slot] = position;
-                push_search_step(mesh, w, position, from, k, platform);
+                links[from][slot] = position;
+                start_search_step(mesh, ++depth, w, position, from, k, platform);
+                steps = mesh.cavity_search.data();
                 continue;
             }
         }
-        mesh.cavity_links[step.entry][slot] = position;
+        links[step.entry][slot] = position;
     }
 }
 
@@ -154,53 +163,57 @@ struct NewRows {
 };
 
 NewRows take_rows(MeshTables& mesh, Platform& platform) {
-    const NewRows rows{mesh.vp_pool.take(VP_ROW_CAPACITY), mesh.ve_pool.take(VE_ROW_CAPACITY)};
-    if (rows.vp < 0 || rows.ve < 0) fail_too_many(mesh, platform);
+    NewRows rows{mesh.vp_pool.first_free, mesh.ve_pool.first_free};
+    if (rows.vp != 0) {
+        mesh.vp_pool.first_free = next_free_vp_row(mesh, rows.vp);
+    } else if (mesh.vp_pool.highest_row + 1 < VP_ROW_CAPACITY) {
+        rows.vp = ++mesh.vp_pool.highest_row;
+    } else {
+        fail_too_many(mesh, platform);
+    }
+    if (rows.ve != 0) {
+        mesh.ve_pool.first_free = next_free_ve_row(mesh, rows.ve);
+    } else if (mesh.ve_pool.highest_row + 1 < VE_ROW_CAPACITY) {
+        rows.ve = ++mesh.ve_pool.highest_row;
+    } else {
+        fail_too_many(mesh, platform);
+    }
     return rows;
 }
 
-void make_room_for_ring_row(MeshTables& mesh, int j) {
-    const auto needed = static_cast<std::size_t>(j) + 1;
-    if (needed <= mesh.ring.size()) return;
-    mesh.ring.resize(2 * needed);
-    mesh.newest_cell.resize(2 * needed);
-}
-
-// Gives the rows of the cavity back: its vps, and the ves between two of
-// them (each met from both ends, given back from the earlier entry). Reads
-// the slots, so it comes before the vps are marked deleted.
+// Frees the rows of the cavity: its vps, and the ves between two of them
+// (each met from both ends, freed from the earlier entry). An entry's slots
+// are read before its row is freed; the later entries need only the links.
 void free_cavity_rows(MeshTables& mesh) {
     for (int i = 1; i <= mesh.cavity_count; ++i) {
         const int v = mesh.cavity_vp[i];
+        const auto& links = mesh.cavity_links[i];
         for (int slot = 0; slot < 3; ++slot) {
-            if (mesh.cavity_links[i][slot] <= i) continue;
-            const int e = mesh.vp_ve[v][slot];
-            mesh.ve_vp[e] = {NO_VP_ROW, NO_VP_ROW};
-            mesh.ve_pool.give_back(e);
+            if (links[slot] > i) free_ve_row(mesh, mesh.vp_ve[v][slot]);
         }
-    }
-    for (int i = 1; i <= mesh.cavity_count; ++i) {
-        const int v = mesh.cavity_vp[i];
-        mesh.vp_ve[v][0] = DELETED_VP;
-        mesh.vp_pool.give_back(v);
+        free_vp_row(mesh, v);
     }
 }
 
 // The ring of new vps and ves around k, then deletion and re-linking. The
 // new rows come from the pools; their creation numbers follow the ring.
 void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
-    const auto& links = mesh.cavity_links;
+    // Raw rows in locals, as in the search: no list grows here but the ring.
+    const std::array<int, 3>* links = mesh.cavity_links.data();
+    const int* cavity = mesh.cavity_vp.data();
+    RingRow* ring = mesh.ring.data();
+    int* newest_cell = mesh.newest_cell.data();
     // Find a border ve: walk through the cavity until a ve leads out of it.
     // The cavity is a tree of vps, so a walk that never turns back leaves it
     // within cavity_count steps; a longer one is going round a loop.
     int entry = 1;
-    int b = mesh.cavity_vp[1];
+    int b = cavity[1];
     int slot = 0;
     int e = mesh.vp_ve[b][0];
     for (int steps = 0; links[entry][slot] != 0; ++steps) {
         if (steps > mesh.cavity_count) fail_no_next_ve(platform);
         entry = links[entry][slot];
-        b = mesh.cavity_vp[entry];
+        b = cavity[entry];
         slot = mesh.vp_ve[b][0] == e ? 1 : 0;
         e = mesh.vp_ve[b][slot];
     }
@@ -218,11 +231,11 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
     mesh.node_ve[k] = first.ve;
     mesh.node_ve[pivot] = first.ve;
     mesh.walk_cache.forget(pivot);
-    mesh.ring[1] = {e, first.vp, side_of(mesh, e, b)};
+    ring[1] = {e, first.vp, side_of(mesh, e, b)};
     store_new_circle(mesh, first.vp, e, k);
     // A turn around k meets the last pivot first, then the others in order.
-    mesh.newest_cell[0] = stop_node;
-    mesh.newest_cell[1] = pivot;
+    newest_cell[0] = stop_node;
+    newest_cell[1] = pivot;
 
     // Turn around each pivot through the cavity to the next border ve; each
     // border ve gives one new vp and the ve between it and the next one.
@@ -237,7 +250,7 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
             // cavity; a longer turn never reaches the border.
             if (++turn_steps > mesh.cavity_count) fail_no_next_ve(platform);
             entry = links[entry][slot];
-            b = mesh.cavity_vp[entry];
+            b = cavity[entry];
             e = f;
             continue;
         }
@@ -246,7 +259,8 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
         turn_steps = 0;
         const int next_pivot = other_node(mesh, f, pivot);
         ++j;
-        make_room_for_ring_row(mesh, j);
+        if (mesh.ring.make_room(j)) ring = mesh.ring.data();
+        if (mesh.newest_cell.make_room(j)) newest_cell = mesh.newest_cell.data();
         const NewRows rows = take_rows(mesh, platform);
         mesh.ve_vp[last.ve] = {last.vp, rows.vp};
         mesh.vp_rows[rows.vp] = {{f, rows.ve, last.ve}, v0 + j};
@@ -255,11 +269,11 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
         mesh.node_ve[k] = rows.ve;
         mesh.node_ve[next_pivot] = rows.ve;
         mesh.walk_cache.forget(next_pivot);
-        mesh.ring[j] = {f, rows.vp, side_of(mesh, f, b)};
+        ring[j] = {f, rows.vp, side_of(mesh, f, b)};
         store_new_circle(mesh, rows.vp, f, k);
         last = rows;
         if (next_pivot == stop_node) break;
-        mesh.newest_cell[static_cast<std::size_t>(j)] = next_pivot;
+        newest_cell[static_cast<std::size_t>(j)] = next_pivot;
         e = f;
         pivot = next_pivot;
     }
@@ -276,7 +290,7 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
     // ves be re-linked: the turning above reads both.
     free_cavity_rows(mesh);
     for (int i = 1; i <= j; ++i) {
-        const RingRow& row = mesh.ring[i];
+        const RingRow& row = ring[i];
         mesh.ve_vp[row.boundary_ve][row.side] = row.new_vp;
     }
 }

@@ -81,14 +81,14 @@ void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
 }
 
 int vp_row(const MeshTables& mesh, int serial) {
-    for (int v = 1; v <= mesh.vp_pool.highest_row(); ++v) {
+    for (int v = 1; v <= mesh.vp_pool.highest_row; ++v) {
         if (!vp_is_deleted(mesh, v) && mesh.vp_serial[v] == serial) return v;
     }
     return 0;
 }
 
 int ve_row(const MeshTables& mesh, int serial) {
-    for (int e = 1; e <= mesh.ve_pool.highest_row(); ++e) {
+    for (int e = 1; e <= mesh.ve_pool.highest_row; ++e) {
         if (ve_is_live(mesh, e) && mesh.ve_serial[e] == serial) return e;
     }
     return 0;
@@ -98,16 +98,17 @@ namespace {
 
 // Rows 1 to the highest written are each live or free, never both; the live
 // ones carry distinct creation numbers up to `created`.
-::testing::AssertionResult check_pool(const RowPool& pool, int created, auto is_live, auto serial_of) {
-    std::vector<char> free(static_cast<std::size_t>(pool.highest_row()) + 1, 0);
-    for (const int row : pool.free_rows()) {
-        if (row < 1 || row > pool.highest_row() || free[static_cast<std::size_t>(row)] || is_live(row)) {
+::testing::AssertionResult check_pool(const RowPool& pool, int created, auto is_live, auto next_free,
+                                      auto serial_of) {
+    std::vector<char> free(static_cast<std::size_t>(pool.highest_row) + 1, 0);
+    for (int row = pool.first_free; row != 0; row = next_free(row)) {
+        if (row < 1 || row > pool.highest_row || free[static_cast<std::size_t>(row)] || is_live(row)) {
             return AssertionFailure() << "free row " << row;
         }
         free[static_cast<std::size_t>(row)] = 1;
     }
     std::vector<int> serials;
-    for (int row = 1; row <= pool.highest_row(); ++row) {
+    for (int row = 1; row <= pool.highest_row; ++row) {
         if (!is_live(row) && !free[static_cast<std::size_t>(row)])
             return AssertionFailure() << "lost row " << row;
         if (is_live(row)) serials.push_back(serial_of(row));
@@ -129,18 +130,18 @@ namespace {
     }
     if (auto pools = check_pool(
             mesh.vp_pool, mesh.vp_number, [&](int v) { return !vp_is_deleted(mesh, v); },
-            [&](int v) { return mesh.vp_serial[v]; });
+            [&](int v) { return next_free_vp_row(mesh, v); }, [&](int v) { return mesh.vp_serial[v]; });
         !pools) {
         return pools << " of the vp table";
     }
     if (auto pools = check_pool(
             mesh.ve_pool, mesh.ve_number, [&](int e) { return ve_is_live(mesh, e); },
-            [&](int e) { return mesh.ve_serial[e]; });
+            [&](int e) { return next_free_ve_row(mesh, e); }, [&](int e) { return mesh.ve_serial[e]; });
         !pools) {
         return pools << " of the ve table";
     }
-    const int vp_rows = mesh.vp_pool.highest_row();
-    const int ve_rows = mesh.ve_pool.highest_row();
+    const int vp_rows = mesh.vp_pool.highest_row;
+    const int ve_rows = mesh.ve_pool.highest_row;
     int live_vps = 0, live_ves = 0;
     for (int v = 1; v <= vp_rows; ++v) {
         if (vp_is_deleted(mesh, v)) continue;
@@ -200,7 +201,7 @@ namespace {
     }
     if (mesh.newest_node != INFINITE_NODE) {
         const auto newest =
-            std::vector<int>(mesh.newest_cell.begin(), mesh.newest_cell.begin() + mesh.newest_degree);
+            std::vector<int>(mesh.newest_cell.data(), mesh.newest_cell.data() + mesh.newest_degree);
         if (newest != turn_order(mesh, mesh.newest_node)) return AssertionFailure() << "newest cell";
     }
     return ::testing::AssertionSuccess();

@@ -37,8 +37,8 @@ TEST_P(RowReuse, TablesHoldLiveRowsAndOutputsFollowCreation) {
     // Every insertion frees its cavity, about four vps, and takes six rows:
     // far more rows were created than the tables hold.
     EXPECT_GT(mesh->vp_number - GetParam(), 5 * n);
-    EXPECT_LE(mesh->vp_pool.highest_row(), 2 * n + 4 + 64);
-    EXPECT_LE(mesh->ve_pool.highest_row(), 3 * n + 6 + 64);
+    EXPECT_LE(mesh->vp_pool.highest_row, 2 * n + 4 + 64);
+    EXPECT_LE(mesh->ve_pool.highest_row, 3 * n + 6 + 64);
 
     const std::vector<int> triangles = triangles_in_creation_order(*mesh);
     EXPECT_EQ(triangles.size(), 2u * n + 1);  // the live vps but the three at infinity

@@ -45,7 +45,7 @@ struct TestMesh {
         mesh->ve_node[++mesh->ve_number] = {q, r};
         const int v = ++mesh->vp_number;
         mesh->vp_rows[v] = {{mesh->ve_number - 1, mesh->ve_number, mesh->ve_number}, v};
-        mesh->vp_pool.reset(v + 1);
+        mesh->vp_pool = {v, 0};
         return v;
     }
     void figure(const std::vector<Point>& points) {

@@ -29,7 +29,7 @@ public:
         const int second = add_ve(b, c);
         const int v = ++mesh_->vp_number;
         mesh_->vp_rows[v] = {{first, second, second}, v};
-        mesh_->vp_pool.reset(v + 1);
+        mesh_->vp_pool = {v, 0};
         return v;
     }
     void delete_vp(int v) { mesh_->vp_ve[v][0] = DELETED_VP; }
@@ -44,7 +44,7 @@ private:
         mesh_->ve_node[e] = {n0, n1};
         mesh_->ve_vp[e] = {NO_VP_ROW, NO_VP_ROW};
         mesh_->ve_serial[e] = e;
-        mesh_->ve_pool.reset(e + 1);
+        mesh_->ve_pool = {e, 0};
         return e;
     }
     std::unique_ptr<MeshTables> mesh_;
