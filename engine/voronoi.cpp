@@ -298,7 +298,11 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
 }  // namespace
 
 void insert_node(MeshTables& mesh, int k, Platform& platform) {
-    const int q = nearest_node(mesh, mesh.number, k, platform);
+    insert_node_from(mesh, k, mesh.number, platform);
+}
+
+void insert_node_from(MeshTables& mesh, int k, int start_node, Platform& platform) {
+    const int q = nearest_node(mesh, start_node, k, platform);
     const int e0 = mesh.node_ve[q];
     if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
         fail_missing_ve(platform, e0, q);

@@ -12,6 +12,11 @@ namespace tesu {
 // built around k. The caller raises mesh.number afterwards.
 void insert_node(MeshTables& mesh, int k, Platform& platform);
 
+// The same for a node k inserted out of index order: the walk to the
+// nearest node starts at node `start`, already in the diagram, rather than
+// at mesh.number.
+void insert_node_from(MeshTables& mesh, int k, int start, Platform& platform);
+
 // Depth-first search from cavity vp v for the other vps whose circle holds k.
 void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform);
 

@@ -43,16 +43,56 @@ void show_report(const RunResults& results, const MeshTables& mesh, Platform& pl
     platform.message_box(REPORT_CAPTION, text, Buttons::ok, MessageKind::report);
 }
 
-// Inserts the outline and division-specified nodes, rows 4 to last_row, in
-// index order.
-void insert_placed_nodes(MeshTables& mesh, int last_row, Platform& platform) {
-    init_mesh(mesh);
-    mesh.number = 3;
+// A cavity of this many vps never occurs when the placed nodes of a file
+// that meshed in index order before go in that order, so such files keep
+// their results; one this large means a long straight or circular run of
+// outline nodes, each gathering the long thin triangles of the run before.
+inline constexpr int LONG_RUN_CAVITY = 511;
+
+// Inserts rows 4 to last_row in index order; false, leaving the diagram
+// part-built, as soon as an insertion's cavity reaches LONG_RUN_CAVITY.
+bool insert_in_index_order(MeshTables& mesh, int last_row, Platform& platform) {
     for (int k = 4; k <= last_row; ++k) {
         platform.plot_point(mesh.node_xy[k].x, mesh.node_xy[k].y);
         insert_node(mesh, mesh.number + 1, platform);
         ++mesh.number;
+        if (mesh.cavity_count >= LONG_RUN_CAVITY) return false;
     }
+    return true;
+}
+
+// Inserts rows 4 to last_row coarse to fine: every 2^L-th row along the
+// outlines for the largest L first, then the rows halfway between them, and
+// so on. Each node then lands between neighbours of the last pass and its
+// cavity stays small, where in index order each node of a straight edge of
+// n nodes deletes up to n triangles. The diagram is the same up to the
+// order of cocircular ties; only the creation numbers differ.
+void insert_coarse_to_fine(MeshTables& mesh, int last_row, Platform& platform) {
+    const int count = last_row - 3;
+    int step = 1;
+    while (2 * step < count) step *= 2;
+    int previous = 0;
+    for (int pass_step = step; pass_step >= 1; pass_step /= 2) {
+        // Rows at odd multiples of pass_step from row 4; the first pass
+        // also takes row 4 itself.
+        const int first = pass_step == step ? 0 : pass_step;
+        for (int i = first; i < count; i += pass_step == step ? pass_step : 2 * pass_step) {
+            const int k = 4 + i;
+            insert_node_from(mesh, k, previous == 0 ? mesh.number : previous, platform);
+            previous = k;
+        }
+    }
+    mesh.number = last_row;
+}
+
+// Inserts the outline and division-specified nodes, rows 4 to last_row: in
+// index order, unless that meets a long run of outline nodes (see above).
+void insert_placed_nodes(MeshTables& mesh, int last_row, Platform& platform) {
+    init_mesh(mesh);
+    mesh.number = 3;
+    if (insert_in_index_order(mesh, last_row, platform)) return;
+    init_mesh(mesh);
+    insert_coarse_to_fine(mesh, last_row, platform);
 }
 
 }  // namespace
