@@ -1,6 +1,9 @@
 #include "output/result_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
+#include <vector>
 
 #include "output/atomic_file.h"
 #include "output/cp932_labels.h"
@@ -36,22 +39,39 @@ bool at_point(const MeshTables& mesh, int k, const Point& point) {
     return mesh.node_xy[k].x == point.x && mesh.node_xy[k].y == point.y;
 }
 
-// The node at `point`, looked for from `cursor` onward, which then stays on
-// it. A point passed already (a division point that coincides with an earlier
-// node is not placed twice) is looked up from the first node, the cursor
-// staying put. 0 when no node lies there.
-int find_node_forward(const MeshTables& mesh, int& cursor, const Point& point) {
-    for (int k = cursor; k <= mesh.number; ++k) {
-        if (at_point(mesh, k, point)) {
-            cursor = k;
-            return k;
+// The nodes a division point can lie on, sorted by position: the outline
+// and division-specified nodes. An interior node is never placed on a node,
+// and a division point either became a node or lies on an earlier one. No
+// two nodes share a position; a NaN coordinate is on no node.
+class PlacedNodeIndex {
+public:
+    PlacedNodeIndex(const MeshTables& mesh, int last) {
+        for (int k = FIRST_NODE; k <= last; ++k) {
+            const Point& p = mesh.node_xy[k];
+            if (!std::isnan(p.x) && !std::isnan(p.y)) nodes_.push_back({p, k});
         }
+        std::sort(nodes_.begin(), nodes_.end(),
+                  [](const Entry& a, const Entry& b) { return before(a.at, b.at); });
     }
-    for (int k = FIRST_NODE; k < cursor && k <= mesh.number; ++k) {
-        if (at_point(mesh, k, point)) return k;
+
+    // The node at `point`, 0 when none.
+    int find(const Point& point) const {
+        const auto found = std::lower_bound(nodes_.begin(), nodes_.end(), point,
+                                            [](const Entry& e, const Point& p) { return before(e.at, p); });
+        if (found == nodes_.end() || found->at.x != point.x || found->at.y != point.y) return 0;
+        return found->node;
     }
-    return 0;
-}
+
+private:
+    struct Entry {
+        Point at;
+        int node;
+    };
+    // 0 and -0 compare equal, as the nodes are found by their coordinates.
+    static bool before(const Point& a, const Point& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
+
+    std::vector<Entry> nodes_;
+};
 
 void write_nodes(TextSink& out, const MeshTables& mesh, const InputTables& input) {
     write_label_line(out, cp932::TITLE);
@@ -82,14 +102,14 @@ void write_element(TextSink& out, const MeshTables& mesh, const InputTables& inp
 
 // The node at each outline point of each figure (closing points skipped),
 // one empty line after each figure.
-void write_outline_points(TextSink& out, const MeshTables& mesh, const InputTables& input) {
+void write_outline_points(TextSink& out, const MeshTables& mesh, const InputTables& input,
+                          const PlacedNodeIndex& placed) {
     out.line_end();
     write_label_line(out, cp932::OUTLINE_POINTS);
     write_label_line(out, cp932::COLUMN_HEADS);
-    int cursor = FIRST_NODE;
     for (int f = 0; f < input.figure_count; ++f) {
         for (int i = figure_start(input, f); i < input.figure_end[f]; ++i) {
-            const int k = find_node_forward(mesh, cursor, input.outline_xy[i]);
+            const int k = placed.find(input.outline_xy[i]);
             if (k != 0) write_node_line(out, mesh, input, k);
         }
         out.line_end();
@@ -114,13 +134,13 @@ void write_outline_nodes(TextSink& out, const MeshTables& mesh, const InputTable
     }
 }
 
-void write_division_points(TextSink& out, const MeshTables& mesh, const InputTables& input) {
+void write_division_points(TextSink& out, const MeshTables& mesh, const InputTables& input,
+                           const PlacedNodeIndex& placed) {
     out.line_end();
     write_label_line(out, cp932::DIVISION_POINTS);
     write_label_line(out, cp932::COLUMN_HEADS);
-    int cursor = FIRST_NODE;
     for (int i = 0; i < input.division_node_count; ++i) {
-        const int k = find_node_forward(mesh, cursor, input.division_xy[i]);
+        const int k = placed.find(input.division_xy[i]);
         if (k != 0) write_node_line(out, mesh, input, k);
     }
 }
@@ -183,9 +203,11 @@ bool write_result_file(const MeshTables& mesh, const InputTables& input, RunResu
     write_label_line(out, cp932::ELEMENT_COUNT);
     for (const int v : elements) write_element(out, mesh, input, v, platform);
 
-    write_outline_points(out, mesh, input);
+    const PlacedNodeIndex placed(
+        mesh, std::min(mesh.number, results.last_contour_node + input.division_node_count));
+    write_outline_points(out, mesh, input, placed);
     write_outline_nodes(out, mesh, input, results.last_contour_node);
-    write_division_points(out, mesh, input);
+    write_division_points(out, mesh, input, placed);
     out.line_end();
     write_label_line(out, cp932::END_OF_DATA);
     write_distortion_section(out, bins, results.histogram_step, results.element_count);
