@@ -24,10 +24,11 @@ using testing::reference_inside;
 // on a lattice.
 std::vector<Point> probe_points(const InputTables& input, std::mt19937& random, int edge_step) {
     std::vector<Point> points;
-    double left = 1e30;
-    double right = -1e30;
-    double top = 1e30;
-    double bottom = -1e30;
+    // An empty outline is probed round the square of drawing units.
+    double left = input.outline_point_count == 0 ? 0 : 1e30;
+    double right = input.outline_point_count == 0 ? 399 : -1e30;
+    double top = left;
+    double bottom = right;
     for (int i = 0; i < input.outline_point_count; ++i) {
         const Point& p = input.outline_xy[i];
         left = std::min(left, p.x);
