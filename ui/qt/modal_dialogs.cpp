@@ -12,8 +12,9 @@ namespace {
 
 QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// A data file is found whichever case its extension is written in.
-const char* const DATA_FILE_FILTERS = "ﾃﾞｰﾀ ﾌｧｲﾙ(*.DAT *.dat);;全てのファイル(*.*)";
+// A data file is found whichever case its extension is written in; the
+// second filter lists every file, names without a dot included.
+const char* const DATA_FILE_FILTERS = "ﾃﾞｰﾀ ﾌｧｲﾙ(*.DAT *.dat);;全てのファイル(*)";
 
 }  // namespace
 
