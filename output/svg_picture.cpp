@@ -96,9 +96,15 @@ bool write_svg_picture(const std::string& path, const MeshTables& mesh, const In
     const double margin = size * 0.05;
     const Point corner{extent.min_x - margin, -extent.max_y - margin};
     const Point span{extent.max_x - extent.min_x + 2 * margin, extent.max_y - extent.min_y + 2 * margin};
+    // Both sizes, in the proportions of the view box: a viewer that takes
+    // only the width may not derive the height from the view box.
+    const double width = 800;
     out.text(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" "
-        "viewBox=\"");
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"");
+    number(out, width);
+    out.text("\" height=\"");
+    number(out, width * span.y / span.x);
+    out.text("\" viewBox=\"");
     number(out, corner.x);
     out.text(" ");
     number(out, corner.y);
