@@ -173,16 +173,5 @@ TEST(DensityIndex, MatchesPlainPassWhenWideReachesCoarsenTheGrid) {
     expect_same_as_reference(input, random);
 }
 
-TEST(DensityIndex, IsManyTimesFasterWithTwoHundredRefinements) {
-    std::mt19937 random(12);
-    InputTables input = refined_circle(random, 200);
-    InputTables indexed = input;
-    indexed.density_index.build(indexed);
-    EXPECT_GT(testing::speed_up(
-                  "spacing", 500'000, [&](double x, double y) { return reference_density(input, x, y); },
-                  [&](double x, double y) { return local_density(indexed, x, y); }),
-              5.0);
-}
-
 }  // namespace
 }  // namespace tesu

@@ -219,16 +219,5 @@ TEST(InsideIndex, NanCoordinateGivesTheSameAnswerAsThePlainLoop) {
     }
 }
 
-TEST(InsideIndex, IsManyTimesFasterOnACircleOfAThousandPoints) {
-    InputTables input;
-    add_figure(input, circle(200, 200, 199.5, 1000));
-    InputTables indexed = input;
-    indexed.outline_index.build(indexed);
-    EXPECT_GT(testing::speed_up(
-                  "inside test", 200'000, [&](double x, double y) { return reference_inside(input, x, y); },
-                  [&](double x, double y) { return inside_figures(indexed, x, y); }),
-              5.0);
-}
-
 }  // namespace
 }  // namespace tesu
