@@ -1,37 +1,63 @@
 // tesu-batch: the mesh generation run without a window, for scripts, tests
 // and benchmarks.
+#include <algorithm>
 #include <cstdio>
-#include <memory>
 
 #include "apps/batch_options.h"
-#include "input/mesh_run.h"
-#include "output/exported_mesh.h"
+#include "output/finished_mesh.h"
 #include "output/mesh_export.h"
 #include "output/quality_stats.h"
 #include "output/svg_picture.h"
+#include "run/mesh_run.h"
 #include "ui/headless_platform.h"
 
 namespace {
 
 using namespace tesu;
 
-int status_of(RunOutcome outcome) {
-    switch (outcome) {
+// 1 for a computation stopped by a fatal error, 2 for a file refused or a
+// result not written, 0 for success: the worst of all files is the status.
+int status_of(const RunResults& results) {
+    switch (results.outcome) {
         case RunOutcome::written:
             return 0;
+        case RunOutcome::failed:
+            return EXIT_STATUS_FATAL;
         case RunOutcome::cancelled:
         case RunOutcome::not_opened:
         case RunOutcome::refused:
         case RunOutcome::output_failed:
-        case RunOutcome::name_too_long:
+        case RunOutcome::stopped:
             return EXIT_STATUS_REFUSED;
     }
     return EXIT_STATUS_REFUSED;
 }
 
+// The status of a batch: 1 if any file stopped in the computation, else 2
+// if any was refused or not written, else 0.
+int worse(int a, int b) {
+    if (a == EXIT_STATUS_FATAL || b == EXIT_STATUS_FATAL) return EXIT_STATUS_FATAL;
+    return std::max(a, b);
+}
+
+const char* failure_of(RunOutcome outcome) {
+    switch (outcome) {
+        case RunOutcome::not_opened:
+            return "cannot open the data file";
+        case RunOutcome::refused:
+            return "the data file was refused";
+        case RunOutcome::failed:
+            return "the computation stopped";
+        case RunOutcome::output_failed:
+            return "cannot write the result file";
+        default:
+            return nullptr;
+    }
+}
+
 // Prints the quality summary and writes the exports the options ask for;
 // false when an export could not be written.
-bool export_and_measure(const std::string& data_file, const BatchOptions& options, const ExportedMesh& mesh) {
+bool export_and_measure(const std::string& data_file, const BatchOptions& options, const FinishedMesh& mesh) {
     if (options.stats) {
         std::fputs(format_quality(measure_quality(mesh), data_file).c_str(), stdout);
         std::fputs("\n", stdout);
@@ -47,26 +73,25 @@ bool export_and_measure(const std::string& data_file, const BatchOptions& option
     return written;
 }
 
-int mesh_one_file(const std::string& path, const BatchOptions& options, MeshTables& mesh, InputTables& input,
+int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun& run,
                   HeadlessPlatform& platform) {
-    input.input_file_name = path;
     RunResults results;
     results.histogram_step = options.histogram_step;
     results.output_override = options.output_path;
-    run_mesh_generation(mesh, input, results, platform);
-
-    if (results.outcome == RunOutcome::not_opened) {
-        std::fprintf(stderr, "tesu-batch: %s: cannot open the data file\n", path.c_str());
+    RunObserver silent;
+    run_mesh_generation(run, path, results, platform, silent);
+    if (const char* failure = failure_of(results.outcome)) {
+        std::fprintf(stderr, "tesu-batch: %s: %s\n", path.c_str(), failure);
     }
-    int status = status_of(results.outcome);
-    if (results.mesh_ready && !options.svg_path.empty() &&
-        !write_svg_picture(options.svg_path, mesh, input)) {
+    int status = status_of(results);
+    if (!results.mesh_ready) return status;
+    if (!options.svg_path.empty() && !write_svg_picture(options.svg_path, *results.mesh)) {
         std::fprintf(stderr, "tesu-batch: %s: cannot write the picture\n", options.svg_path.c_str());
-        status = EXIT_STATUS_REFUSED;
+        status = worse(status, EXIT_STATUS_REFUSED);
     }
-    if (results.mesh_ready && (options.stats || !options.export_paths.empty()) &&
-        !export_and_measure(path, options, collect_exported_mesh(mesh, input, results.last_contour_node))) {
-        status = EXIT_STATUS_REFUSED;
+    if ((options.stats || !options.export_paths.empty()) &&
+        !export_and_measure(path, options, *results.mesh)) {
+        status = worse(status, EXIT_STATUS_REFUSED);
     }
     return status;
 }
@@ -85,15 +110,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The tables are reserved once; memory is committed only as rows fill.
-    auto mesh = std::make_unique<MeshTables>();
-    auto input = std::make_unique<InputTables>();
+    MeshRun run;
     HeadlessPlatform platform(stdout, stderr);
-
-    int worst = 0;
-    for (const std::string& path : options.data_files) {
-        const int status = mesh_one_file(path, options, *mesh, *input, platform);
-        if (status > worst) worst = status;
-    }
-    return worst;
+    int status = 0;
+    for (const std::string& path : options.data_files)
+        status = worse(status, mesh_one_file(path, options, run, platform));
+    return status;
 }

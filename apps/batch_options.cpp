@@ -27,10 +27,12 @@ Options:
                   .poly the outlines and holes as a Triangle .poly file
   --stats         print a mesh quality summary after each run
   --help          show this text
+  --              end of the options: every argument after it is a data file
 
-Exit status: 0 when every file was meshed and written; 2 when a file could
-not be read, was refused, or its result, picture or an export could not be
-written; 1 when the computation stopped with a fatal error.
+A file that fails is reported with its name, and the next file is meshed all
+the same. Exit status: 1 when the computation stopped with a fatal error for
+any file; otherwise 2 when a file could not be read, was refused, or its
+result, picture or an export could not be written; otherwise 0.
 
 Data file (plain text, one item per line; lines starting with ';' are
 comments):
@@ -59,6 +61,11 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool has_value = i + 1 < argc;
+        if (arg == "--") {
+            // Every argument after it is a data file, even one named like an option.
+            for (++i; i < argc; ++i) options.data_files.emplace_back(argv[i]);
+            break;
+        }
         if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--histogram") {

@@ -77,12 +77,19 @@ int main(int argc, char** argv) {
     window.show();
 
     if (!options.data_file.empty()) {
+        if (screenshot) {
+            QObject::connect(&window, &MainWindow::run_ended, &window, [&] {
+                const bool saved =
+                    window.grab().save(QString::fromLocal8Bit(options.screenshot.c_str()), "PNG");
+                if (!saved) std::fprintf(stderr, "tesu: cannot write %s\n", options.screenshot.c_str());
+                QApplication::exit(saved && state.results.mesh_ready ? 0 : 1);
+            });
+        }
         QTimer::singleShot(0, &window, [&] {
             window.load_file(options.data_file);
-            if (!screenshot) return;
-            const bool saved = window.grab().save(QString::fromLocal8Bit(options.screenshot.c_str()), "PNG");
-            if (!saved) std::fprintf(stderr, "tesu: cannot write %s\n", options.screenshot.c_str());
-            QApplication::exit(saved && state.results.mesh_ready ? 0 : 1);
+            // A run that never started (a file refused or not opened) ends
+            // the unattended program at once.
+            if (screenshot && !window.running()) QApplication::exit(1);
         });
     }
     return app.exec();

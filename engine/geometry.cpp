@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "engine/error.h"
+
 namespace tesu {
 
 namespace {
@@ -11,8 +13,8 @@ double distance2(const Point& a, const Point& b) {
     return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
 }
 
-void fail_no_next_ve(Platform& platform) {
-    platform.fatal(COMPUTATION_ERROR_CAPTION, "Not next ve.Error!", FatalCause::computation);
+[[noreturn, gnu::cold, gnu::noinline]] void fail_no_next_ve() {
+    throw computation_error("Not next ve.Error!");
 }
 
 // A walk that has come this far is crossing cells that no insertion touches
@@ -104,7 +106,7 @@ int first_nearer(const MeshTables& mesh, std::span<const int> neighbours, const 
 // nearer to k; stop after a full turn without one. The newest cell and a
 // cell in the walk cache list the same neighbours in the same order as a
 // turn through the tables.
-WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform) {
+WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) {
     const Point target = mesh.node_xy[k];
     int u = s;
     double best = distance2(mesh.node_xy[s], target);
@@ -139,9 +141,9 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform
                     break;
                 }
             }
-            if (steps > mesh.ve_number) fail_no_next_ve(platform);
+            if (steps > mesh.ve_number) fail_no_next_ve();
             const int next = next_ve(mesh, e, w, u);
-            if (next == 0) fail_no_next_ve(platform);
+            if (next == 0) fail_no_next_ve();
             w = other_end(mesh, next, w);
             e = next;
             if (e == e0) return {u, best};
@@ -150,21 +152,17 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform
     }
 }
 
-void vp_centre(const MeshTables& mesh, int v, double& cx, double& cy, Platform& platform) {
+bool vp_centre(const MeshTables& mesh, int v, double& cx, double& cy) {
     const auto nodes = vp_nodes(mesh, v);
-    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) {
-        platform.message_box(COMPUTATION_ERROR_CAPTION, "架空の点エラー、外心の計算において", Buttons::ok);
-        return;
-    }
+    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return false;
     circumcentre(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]], cx, cy);
+    return true;
 }
 
-int nearest_node(const MeshTables& mesh, int s, int k, Platform& platform) {
-    return walk_to_nearest(mesh, s, k, platform).node;
-}
+int nearest_node(const MeshTables& mesh, int s, int k) { return walk_to_nearest(mesh, s, k).node; }
 
-double nearest_distance2(const MeshTables& mesh, int s, int k, Platform& platform) {
-    return walk_to_nearest(mesh, s, k, platform).distance2;
+double nearest_distance2(const MeshTables& mesh, int s, int k) {
+    return walk_to_nearest(mesh, s, k).distance2;
 }
 
 }  // namespace tesu

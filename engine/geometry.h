@@ -3,7 +3,6 @@
 #pragma once
 
 #include "engine/mesh_tables.h"
-#include "ui/platform.h"
 
 namespace tesu {
 
@@ -48,9 +47,9 @@ inline double incircle_value(const MeshTables& mesh, int v, int k) {
     return circle_test(circle, mesh.node_xy[k]);
 }
 
-// Centre of the circumcircle of vp v. For a vp at infinity shows a message
-// and leaves the outputs unwritten.
-void vp_centre(const MeshTables& mesh, int v, double& cx, double& cy, Platform& platform);
+// Centre of the circumcircle of vp v; false, the outputs unwritten, for a
+// vp at infinity.
+bool vp_centre(const MeshTables& mesh, int v, double& cx, double& cy);
 
 struct WalkEnd {
     int node;
@@ -59,13 +58,13 @@ struct WalkEnd {
 
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k: the node where it stops and its squared distance to k.
-WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k, Platform& platform);
+WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k);
 
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.
-int nearest_node(const MeshTables& mesh, int s, int k, Platform& platform);
+int nearest_node(const MeshTables& mesh, int s, int k);
 
 // The same walk; the squared distance from node k to where it stops.
-double nearest_distance2(const MeshTables& mesh, int s, int k, Platform& platform);
+double nearest_distance2(const MeshTables& mesh, int s, int k);
 
 }  // namespace tesu

@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "engine/error.h"
+#include "engine/format_message.h"
 #include "engine/geometry.h"
 
 namespace tesu {
@@ -11,26 +13,23 @@ namespace {
 
 // The failures are kept out of line: they never happen in a sound mesh, and
 // their messages would only crowd the code of the hot loops.
-[[gnu::cold, gnu::noinline]] void fail(Platform& platform, const std::string& text) {
-    platform.fatal(COMPUTATION_ERROR_CAPTION, text, FatalCause::computation);
+[[noreturn, gnu::cold, gnu::noinline]] void fail_no_next_ve() {
+    throw computation_error("Not next ve.Error!");
 }
 
-[[gnu::cold, gnu::noinline]] void fail_no_next_ve(Platform& platform) {
-    fail(platform, "Not next ve.Error!");
+[[noreturn, gnu::cold, gnu::noinline]] void fail_no_point() { throw computation_error("点無しError"); }
+
+[[noreturn, gnu::cold, gnu::noinline]] void fail_missing_ve(int e, int q) {
+    throw computation_error(format_message("存在しない辺 i=%d min_p=%d \n", e, q));
 }
 
-[[gnu::cold, gnu::noinline]] void fail_no_point(Platform& platform) { fail(platform, "点無しError"); }
-
-[[gnu::cold, gnu::noinline]] void fail_missing_ve(Platform& platform, int e, int q) {
-    fail(platform, format_message("存在しない辺 i=%d min_p=%d \n", e, q));
-}
-
-[[gnu::cold, gnu::noinline]] void fail_too_many(const MeshTables& mesh, Platform& platform) {
-    fail(platform,
-         format_message(
-             "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
-             "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
-             mesh.number, mesh.vp_number, mesh.ve_number));
+[[noreturn, gnu::cold, gnu::noinline]] void fail_too_many(const MeshTables& mesh) {
+    throw computation_error(
+        format_message(
+            "生成される要素の個数が多すぎます。\nもっと数を減らすようにパラメータを調節して下さい。\n"
+            "MAX_NUMBER!!! number =%d \n vp_number= %d,ve_number= %d\n",
+            mesh.number, mesh.vp_number, mesh.ve_number),
+        ErrorCause::capacity);
 }
 
 // Records cavity_vp[1] to cavity_vp[cavity_count] in the cavity index.
@@ -68,7 +67,7 @@ int side_of(const MeshTables& mesh, int e, int b) { return mesh.ve_vp[e][0] == b
 
 // One turn around the cell of q from ve e0; the vp with the smallest circle
 // test value against k, the first met among equal values.
-int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
+int find_start_vp(MeshTables& mesh, int q, int e0, int k) {
     const int start = mesh.ve_vp[e0][0];
     int best = start;
     double best_value = cached_incircle_value(mesh, start, k);
@@ -79,7 +78,7 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
         if (vp == start) return best;
         // A deleted vp or a turn longer than the ve table means the cell is
         // not closed; going on would read past the tables or never end.
-        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_pool.highest_row) fail_missing_ve(platform, e, q);
+        if (vp_is_deleted(mesh, vp) || steps > mesh.ve_pool.highest_row) fail_missing_ve(e, q);
         const double value = cached_incircle_value(mesh, vp, k);
         if (best_value > value) {
             best = vp;
@@ -100,8 +99,8 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
 // one joins is still decided slot by slot, after the search from the slots
 // before. A deleted neighbour is not tested: its slot 0 names no ve.
 [[gnu::always_inline]] inline void start_search_step(MeshTables& mesh, int depth, int v, int entry,
-                                                     int parent, int k, Platform& platform) {
-    if (vp_is_deleted(mesh, v)) fail_no_point(platform);
+                                                     int parent, int k) {
+    if (vp_is_deleted(mesh, v)) fail_no_point();
     mesh.cavity_search.make_room(depth);
     CavitySearchStep& step = mesh.cavity_search[depth];
     step.entry = entry;
@@ -120,12 +119,12 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k, Platform& platform) {
 // circle holds k joins the cavity and is searched at once, before the next
 // slot. The search keeps its own stack, as a cavity may hold any number of
 // vps. Fills cavity_links for every slot of every entry.
-void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform) {
+void collect_from(MeshTables& mesh, int v, int entry, int k) {
     // Raw rows in locals: the compiler cannot tell that the stores below
     // leave the lists themselves alone. They are fetched again after growth.
     std::array<int, 3>* links = mesh.cavity_links.data();
     int depth = 0;
-    start_search_step(mesh, depth, v, entry, 0, k, platform);
+    start_search_step(mesh, depth, v, entry, 0, k);
     CavitySearchStep* steps = mesh.cavity_search.data();
     while (depth >= 0) {
         CavitySearchStep& step = steps[depth];
@@ -138,7 +137,7 @@ void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform)
         int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
         if (position == 0) {
             // A live vp never borders a deleted one.
-            if (vp_is_deleted(mesh, w)) fail_no_point(platform);
+            if (vp_is_deleted(mesh, w)) fail_no_point();
             if (step.value[slot] < 0.0) {
                 const int from = step.entry;
                 position = ++mesh.cavity_count;
@@ -147,7 +146,7 @@ void collect_from(MeshTables& mesh, int v, int entry, int k, Platform& platform)
                 mesh.cavity_vp[position] = w;
                 mesh.cavity_index.add(w, position);
                 links[from][slot] = position;
-                start_search_step(mesh, ++depth, w, position, from, k, platform);
+                start_search_step(mesh, ++depth, w, position, from, k);
                 steps = mesh.cavity_search.data();
                 continue;
             }
@@ -162,21 +161,21 @@ struct NewRows {
     int ve;
 };
 
-NewRows take_rows(MeshTables& mesh, Platform& platform) {
+NewRows take_rows(MeshTables& mesh) {
     NewRows rows{mesh.vp_pool.first_free, mesh.ve_pool.first_free};
     if (rows.vp != 0) {
         mesh.vp_pool.first_free = next_free_vp_row(mesh, rows.vp);
     } else if (mesh.vp_pool.highest_row + 1 < VP_ROW_CAPACITY) {
         rows.vp = ++mesh.vp_pool.highest_row;
     } else {
-        fail_too_many(mesh, platform);
+        fail_too_many(mesh);
     }
     if (rows.ve != 0) {
         mesh.ve_pool.first_free = next_free_ve_row(mesh, rows.ve);
     } else if (mesh.ve_pool.highest_row + 1 < VE_ROW_CAPACITY) {
         rows.ve = ++mesh.ve_pool.highest_row;
     } else {
-        fail_too_many(mesh, platform);
+        fail_too_many(mesh);
     }
     return rows;
 }
@@ -197,7 +196,7 @@ void free_cavity_rows(MeshTables& mesh) {
 
 // The ring of new vps and ves around k, then deletion and re-linking. The
 // new rows come from the pools; their creation numbers follow the ring.
-void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
+void rebuild_from(MeshTables& mesh, int k) {
     // Raw rows in locals, as in the search: no list grows here but the ring.
     const std::array<int, 3>* links = mesh.cavity_links.data();
     const int* cavity = mesh.cavity_vp.data();
@@ -211,7 +210,7 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
     int slot = 0;
     int e = mesh.vp_ve[b][0];
     for (int steps = 0; links[entry][slot] != 0; ++steps) {
-        if (steps > mesh.cavity_count) fail_no_next_ve(platform);
+        if (steps > mesh.cavity_count) fail_no_next_ve();
         entry = links[entry][slot];
         b = cavity[entry];
         slot = mesh.vp_ve[b][0] == e ? 1 : 0;
@@ -223,7 +222,7 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
     const int v0 = mesh.vp_number;
     const int e0 = mesh.ve_number;
     int j = 1;
-    const NewRows first = take_rows(mesh, platform);
+    const NewRows first = take_rows(mesh);
     NewRows last = first;
     mesh.vp_rows[first.vp] = {{e, first.ve, 0}, v0 + 1};
     mesh.ve_node[first.ve] = {k, pivot};
@@ -243,25 +242,25 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
         const auto& slots = mesh.vp_ve[b];
         slot = 0;
         while (slot < 3 && (slots[slot] == e || !has_node(mesh, slots[slot], pivot))) ++slot;
-        if (slot == 3) fail_no_next_ve(platform);
+        if (slot == 3) fail_no_next_ve();
         const int f = slots[slot];
         if (links[entry][slot] != 0) {
             // The fan of one pivot inside the cavity has fewer vps than the
             // cavity; a longer turn never reaches the border.
-            if (++turn_steps > mesh.cavity_count) fail_no_next_ve(platform);
+            if (++turn_steps > mesh.cavity_count) fail_no_next_ve();
             entry = links[entry][slot];
             b = cavity[entry];
             e = f;
             continue;
         }
         // A cavity of d vps has d + 2 border ves; more mean it is no tree.
-        if (j > mesh.cavity_count + 2) fail_no_next_ve(platform);
+        if (j > mesh.cavity_count + 2) fail_no_next_ve();
         turn_steps = 0;
         const int next_pivot = other_node(mesh, f, pivot);
         ++j;
         if (mesh.ring.make_room(j)) ring = mesh.ring.data();
         if (mesh.newest_cell.make_room(j)) newest_cell = mesh.newest_cell.data();
-        const NewRows rows = take_rows(mesh, platform);
+        const NewRows rows = take_rows(mesh);
         mesh.ve_vp[last.ve] = {last.vp, rows.vp};
         mesh.vp_rows[rows.vp] = {{f, rows.ve, last.ve}, v0 + j};
         mesh.ve_node[rows.ve] = {k, next_pivot};
@@ -297,31 +296,29 @@ void rebuild_from(MeshTables& mesh, int k, Platform& platform) {
 
 }  // namespace
 
-void insert_node(MeshTables& mesh, int k, Platform& platform) {
-    insert_node_from(mesh, k, mesh.number, platform);
-}
+void insert_node(MeshTables& mesh, int k) { insert_node_from(mesh, k, mesh.number); }
 
-void insert_node_from(MeshTables& mesh, int k, int start_node, Platform& platform) {
-    const int q = nearest_node(mesh, start_node, k, platform);
+void insert_node_from(MeshTables& mesh, int k, int start_node) {
+    const int q = nearest_node(mesh, start_node, k);
     const int e0 = mesh.node_ve[q];
     if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
-        fail_missing_ve(platform, e0, q);
+        fail_missing_ve(e0, q);
     }
-    const int start = find_start_vp(mesh, q, e0, k, platform);
+    const int start = find_start_vp(mesh, q, e0, k);
     mesh.cavity_count = 1;
     mesh.cavity_vp[1] = start;
     index_cavity(mesh);
-    collect_from(mesh, start, 1, k, platform);
-    rebuild_from(mesh, k, platform);
-    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh, platform);
+    collect_from(mesh, start, 1, k);
+    rebuild_from(mesh, k);
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh);
 }
 
-void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform) {
+void collect_cavity(MeshTables& mesh, int v, int k) {
     index_cavity(mesh);
-    collect_from(mesh, v, mesh.cavity_index.position(v), k, platform);
+    collect_from(mesh, v, mesh.cavity_index.position(v), k);
 }
 
-void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
+void rebuild_cavity(MeshTables& mesh, int k) {
     index_cavity(mesh);
     for (int i = 1; i <= mesh.cavity_count; ++i) {
         const int v = mesh.cavity_vp[i];
@@ -329,7 +326,7 @@ void rebuild_cavity(MeshTables& mesh, int k, Platform& platform) {
             mesh.cavity_links[i][slot] = mesh.cavity_index.position(other_end(mesh, mesh.vp_ve[v][slot], v));
         }
     }
-    rebuild_from(mesh, k, platform);
+    rebuild_from(mesh, k);
 }
 
 }  // namespace tesu

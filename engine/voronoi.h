@@ -1,8 +1,9 @@
-// Incremental construction of the Voronoi diagram: one node per call.
+// Incremental construction of the Voronoi diagram: one node per call. A
+// failure throws tesu::Error (a computation or capacity stop); the tables
+// are then part-way through an insertion and only good for init_mesh.
 #pragma once
 
 #include "engine/mesh_tables.h"
-#include "ui/platform.h"
 
 namespace tesu {
 
@@ -10,17 +11,17 @@ namespace tesu {
 // strictly inside the enclosing triangle and on no existing node). The
 // vps whose circumcircles hold k are deleted and a ring of new vps and ves is
 // built around k. The caller raises mesh.number afterwards.
-void insert_node(MeshTables& mesh, int k, Platform& platform);
+void insert_node(MeshTables& mesh, int k);
 
 // The same for a node k inserted out of index order: the walk to the
 // nearest node starts at node `start`, already in the diagram, rather than
 // at mesh.number.
-void insert_node_from(MeshTables& mesh, int k, int start, Platform& platform);
+void insert_node_from(MeshTables& mesh, int k, int start);
 
 // Depth-first search from cavity vp v for the other vps whose circle holds k.
-void collect_cavity(MeshTables& mesh, int v, int k, Platform& platform);
+void collect_cavity(MeshTables& mesh, int v, int k);
 
 // Builds the ring of new rows around k, deletes the cavity and re-links.
-void rebuild_cavity(MeshTables& mesh, int k, Platform& platform);
+void rebuild_cavity(MeshTables& mesh, int k);
 
 }  // namespace tesu

@@ -1,16 +1,17 @@
 #include "input/data_file.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <filesystem>
+#include <fstream>
+#include <istream>
 #include <span>
 #include <string>
 
+#include "engine/error.h"
+#include "engine/format_message.h"
 #include "input/exact_point_set.h"
 #include "input/number_fields.h"
 
@@ -26,20 +27,6 @@ constexpr std::string_view SPAN_FAILURE = "スパン Read Error!";
 constexpr std::string_view DIVISION_FAILURE = "分割指定データの読み込み失敗！";
 constexpr std::string_view DUPLICATE_CAPTION = "元データに重複があります";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// A folder opens on Linux but holds no lines; it counts as a file that
-// cannot be opened.
-FileHandle open_for_reading(const std::string& path) {
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    struct stat status;
-    if (file && fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode)) file.reset();
-    return file;
-}
-
 struct Line {
     std::string text;  // without its line end
     bool has_line_feed = false;
@@ -47,15 +34,14 @@ struct Line {
 
 class LineReader {
 public:
-    explicit LineReader(std::FILE* file) : file_(file) {}
+    explicit LineReader(std::istream& data) : data_(*data.rdbuf()) {}
 
     // False once the file has no more bytes. A carriage return before the
     // line feed is dropped.
     bool next(Line& line) {
         line.text.clear();
         line.has_line_feed = false;
-        int c;
-        while ((c = std::getc(file_)) != EOF) {
+        for (int c = data_.sbumpc(); c != std::char_traits<char>::eof(); c = data_.sbumpc()) {
             if (c == '\n') {
                 line.has_line_feed = true;
                 if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
@@ -70,7 +56,7 @@ public:
     }
 
 private:
-    std::FILE* file_;
+    std::streambuf& data_;
 };
 
 bool is_blank_byte(char c) {
@@ -80,15 +66,14 @@ bool is_blank_byte(char c) {
 
 // Blank lines, comments (`;`, a control byte or the first byte of a
 // double-byte character first) and a lone character at the end of the file.
-bool is_skipped(const Line& line, Platform& platform) {
-    if (check_line(line.text, line.has_line_feed, platform) == 1) return true;
+bool is_skipped(const Line& line) {
+    if (check_line(line.text, line.has_line_feed) == 1) return true;
     const auto first = static_cast<unsigned char>(line.text[0]);
     return first == ';' || first < 0x20 || first >= 0x80 || (line.text.size() == 1 && !line.has_line_feed);
 }
 
-ReadResult refuse(Platform& platform, std::string_view text) {
-    platform.message_box(READ_ERROR_CAPTION, text, Buttons::ok);
-    return ReadResult::refused;
+[[noreturn]] void refuse(std::string_view text) {
+    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
 }
 
 // Reads the numbers of a data line; a field the line does not provide is 0.
@@ -161,59 +146,66 @@ bool outline_is_usable(const InputTables& input) {
 
 }  // namespace
 
-int check_line(std::string_view line, bool has_line_feed, Platform& platform) {
+int check_line(std::string_view line, bool has_line_feed) {
     const std::size_t length = line.size() + (has_line_feed ? 1 : 0);
     if (length > MAX_LINE_LENGTH)
-        platform.fatal(READ_ERROR_CAPTION, LINE_TOO_LONG, FatalCause::refused_input);
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG), true);
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
 }
 
-ReadResult read_data_file(InputTables& input, Platform& platform) {
-    const FileHandle file = open_for_reading(input.input_file_name);
-    if (!file) return ReadResult::not_opened;
-    LineReader reader(file.get());
+bool read_data_file(InputTables& input) {
+    // Only a regular file is read: a folder holds no lines, and a pipe or a
+    // device could keep the reader waiting for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(input.input_file_name, error)) return false;
+    std::ifstream file(input.input_file_name, std::ios::binary);
+    if (!file) return false;
+    read_data(input, file);
+    return true;
+}
+
+void read_data(InputTables& input, std::istream& data) {
+    LineReader reader(data);
     Line line;
 
     // Outline points, up to the first data line that begins with `b`.
     int points = 0;
     for (;;) {
-        if (!reader.next(line)) return refuse(platform, OUTLINE_FAILURE);
-        if (is_skipped(line, platform)) continue;
+        if (!reader.next(line)) refuse(OUTLINE_FAILURE);
+        if (is_skipped(line)) continue;
         if (line.text[0] == 'b') break;
-        if (points == OUTLINE_CAPACITY) return refuse(platform, OUTLINE_FAILURE);
-        if (!read_point(line, input.outline_xy[points])) return refuse(platform, OUTLINE_FAILURE);
+        if (points == OUTLINE_CAPACITY) refuse(OUTLINE_FAILURE);
+        if (!read_point(line, input.outline_xy[points])) refuse(OUTLINE_FAILURE);
         ++points;
     }
     input.outline_point_count = points;
-    if (!outline_is_usable(input)) return refuse(platform, OUTLINE_FAILURE);
+    if (!outline_is_usable(input)) refuse(OUTLINE_FAILURE);
 
-    if (!read_positive_value(line, input.basic_density)) return refuse(platform, BASIC_DENSITY_FAILURE);
+    if (!read_positive_value(line, input.basic_density)) refuse(BASIC_DENSITY_FAILURE);
 
     // Density refinements, up to the first data line that begins with `s`.
     int density_rows = 0;
     for (;;) {
-        if (!reader.next(line)) return refuse(platform, DENSITY_SPEC_FAILURE);
-        if (is_skipped(line, platform)) continue;
+        if (!reader.next(line)) refuse(DENSITY_SPEC_FAILURE);
+        if (is_skipped(line)) continue;
         if (line.text[0] == 's') break;
-        if (density_rows == DENSITY_SPEC_CAPACITY) return refuse(platform, DENSITY_SPEC_FAILURE);
-        if (!read_density_spec(line, input.density_spec[density_rows]))
-            return refuse(platform, DENSITY_SPEC_FAILURE);
+        if (density_rows == DENSITY_SPEC_CAPACITY) refuse(DENSITY_SPEC_FAILURE);
+        if (!read_density_spec(line, input.density_spec[density_rows])) refuse(DENSITY_SPEC_FAILURE);
         ++density_rows;
     }
     input.density_spec_count = density_rows;
 
-    if (!read_positive_value(line, input.span)) return refuse(platform, SPAN_FAILURE);
+    if (!read_positive_value(line, input.span)) refuse(SPAN_FAILURE);
 
     // Division-specified nodes, to the end of the file.
     int divisions = 0;
     while (reader.next(line)) {
-        if (is_skipped(line, platform)) continue;
-        if (divisions == DIVISION_CAPACITY) return refuse(platform, DIVISION_FAILURE);
-        if (!read_point(line, input.division_xy[divisions])) return refuse(platform, DIVISION_FAILURE);
+        if (is_skipped(line)) continue;
+        if (divisions == DIVISION_CAPACITY) refuse(DIVISION_FAILURE);
+        if (!read_point(line, input.division_xy[divisions])) refuse(DIVISION_FAILURE);
         ++divisions;
     }
     input.division_node_count = divisions;
-    return ReadResult::ok;
 }
 
 void scan_figures(InputTables& input) {
@@ -224,21 +216,22 @@ void scan_figures(InputTables& input) {
     });
 }
 
-bool check_duplicates(InputTables& input, Platform& platform) {
+void check_duplicates(InputTables& input) {
     ExactPointSet points;
     points.assign(std::span(input.outline_xy.data(), static_cast<std::size_t>(input.outline_point_count)));
     // Pairs of rows with the same point: a point on m rows makes m(m-1)/2.
     const std::int64_t pairs = points.equal_pairs();
     // Each closed figure repeats its first point once, as its closing row.
-    if (pairs == input.figure_count) return true;
-    platform.message_box(DUPLICATE_CAPTION,
-                         format_message("閉じた図形の数=%d, に対して同じ座標の数=%lld\n\n"
-                                        "同じ座標が重複して含まれています。\n"
-                                        "データの再チェックをお願いします。",
-                                        input.figure_count, static_cast<long long>(pairs)),
-                         Buttons::ok);
+    if (pairs == input.figure_count) return;
+    const int figures = input.figure_count;
+    // No figure is left for the inside test of whatever reads the tables.
     input.figure_count = 0;
-    return false;
+    throw Error(ErrorCause::read, DUPLICATE_CAPTION,
+                format_message("閉じた図形の数=%d, に対して同じ座標の数=%lld\n\n"
+                               "同じ座標が重複して含まれています。\n"
+                               "データの再チェックをお願いします。",
+                               figures, static_cast<long long>(pairs)),
+                false);
 }
 
 }  // namespace tesu

@@ -3,10 +3,10 @@
 // division-specified nodes), read line by line on bytes.
 #pragma once
 
+#include <istream>
 #include <string_view>
 
 #include "input/input_tables.h"
-#include "ui/platform.h"
 
 namespace tesu {
 
@@ -14,21 +14,25 @@ inline constexpr std::string_view READ_ERROR_CAPTION = "図形データ読み込
 // Longest accepted line, its line feed counted.
 inline constexpr int MAX_LINE_LENGTH = 78;
 
-// Ends the process when the line (without its line end) is too long; returns
-// 1 when every byte is a space, a control byte or a byte of 0x80 or above.
-int check_line(std::string_view line, bool has_line_feed, Platform& platform);
+// Throws the refusal of an over-long line (which ends the desktop program);
+// returns 1 when every byte is a space, a control byte or a byte of 0x80 or
+// above.
+int check_line(std::string_view line, bool has_line_feed);
 
-enum class ReadResult { ok, not_opened, refused };
+// Reads input.input_file_name into the tables; false, silently, when it is
+// no regular file or cannot be opened. A refusal throws tesu::Error (cause
+// read) with the message to show; the tables then hold what was read so far.
+bool read_data_file(InputTables& input);
 
-// Reads input.input_file_name into the tables. On refusal the reason has been
-// shown; nothing is shown when the file cannot be opened.
-ReadResult read_data_file(InputTables& input, Platform& platform);
+// The same from a stream of the file's bytes.
+void read_data(InputTables& input, std::istream& data);
 
 // Finds the closed figures: each is closed by the first repetition of its
 // first point.
 void scan_figures(InputTables& input);
 
-// Refuses outline points that repeat other than as a figure's closing point.
-bool check_duplicates(InputTables& input, Platform& platform);
+// Refuses (throws) outline points that repeat other than as a figure's
+// closing point, leaving no figure.
+void check_duplicates(InputTables& input);
 
 }  // namespace tesu

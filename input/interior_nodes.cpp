@@ -11,27 +11,31 @@ namespace tesu {
 
 namespace {
 
+// The interior search reports its progress after this many nodes, and at
+// the end of each row.
+inline constexpr int PROGRESS_NODES = 256;
+
 // Lattice points may come this much closer than the spacing to a node.
 inline constexpr double SPACING_SLACK = 1e-7;
 
 // Inserts the lattice point (x, y) when it lies farther than the spacing rho
-// (less the slack) from every node of the diagram, and on none of them.
+// (less the slack) from every node of the diagram, and on none of them;
+// true when it was inserted.
 // `walk_start` is where the search for the nearest node begins: the node
 // inserted last, or after a dropped point the node found nearest to it,
 // which lies next to the following point of the row.
-void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit,
-                       Platform& platform) {
+bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    const WalkEnd nearest = walk_to_nearest(mesh, walk_start, k, platform);
+    const WalkEnd nearest = walk_to_nearest(mesh, walk_start, k);
     walk_start = nearest.node;
     const double d2 = nearest.distance2;
-    if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return;
-    insert_node(mesh, k, platform);
+    if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return false;
+    insert_node(mesh, k);
     ++mesh.number;
     walk_start = k;
-    if (mesh.number >= node_limit) stop_at_node_capacity(platform, node_limit);
-    platform.plot_point(x, y);
+    if (mesh.number >= node_limit) stop_at_node_capacity(node_limit);
+    return true;
 }
 
 }  // namespace
@@ -40,7 +44,8 @@ void try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
 // along a row the step follows the local spacing, and the next row lies as
 // far above as the smallest spacing met along this one asks for. Every
 // second row starts half a step in.
-void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& platform, int node_limit) {
+bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const SearchProgress& progress,
+                          int node_limit) {
     double top = 400.0;
     for (int i = 0; i < input.outline_point_count; ++i) {
         if (input.outline_xy[i].y < top) top = input.outline_xy[i].y;
@@ -56,15 +61,21 @@ void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& 
         do {
             const double rho = local_density(input, x, y);
             if (rho < r_min) r_min = rho;
-            if (inside_figures(input, x, y) == 1)
-                try_interior_node(mesh, x, y, rho, walk_start, node_limit, platform);
+            // A row can be long, and each insertion slow near a huge
+            // cavity: the caller hears of progress every few nodes.
+            if (inside_figures(input, x, y) == 1 &&
+                try_interior_node(mesh, x, y, rho, walk_start, node_limit) && progress &&
+                mesh.number % PROGRESS_NODES == 0 && progress()) {
+                return false;
+            }
             step = rho / input.span;
             x = x + step;
         } while (x <= 399.0);
 
         y = y - std::sqrt(3.0) / 2 * r_min / input.span;
         x = shift * step / 2;
-        if (y < 0 || y < top) return;
+        if (y < 0 || y < top) return true;
+        if (progress && progress()) return false;
         shift = 1 - shift;
     }
 }

@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "engine/error.h"
+#include "engine/format_message.h"
 #include "input/data_file.h"
 #include "input/exact_point_set.h"
 
@@ -22,33 +24,30 @@ bool within_division_range(const Point& p) {
            p.y <= DIVISION_RANGE_HIGH;
 }
 
-// Stores p in the next node row after n and plots it.
-void append_node(MeshTables& mesh, int& n, const Point& p, int node_limit, Platform& platform) {
-    if (n + 1 >= node_limit) stop_at_node_capacity(platform, node_limit);
+// Stores p in the next node row after n.
+void append_node(MeshTables& mesh, int& n, const Point& p, int node_limit) {
+    if (n + 1 >= node_limit) stop_at_node_capacity(node_limit);
     ++n;
     mesh.node_xy[n] = p;
-    platform.plot_point(p.x, p.y);
 }
 
 // The vertex P and the nodes between it and the next vertex Q, each one
 // local spacing beyond the one before; the last one, closer to Q than a
 // spacing, is pulled back to halve the last gap.
 void place_edge_nodes(MeshTables& mesh, int& n, const InputTables& input, const Point& p, const Point& q,
-                      int node_limit, Platform& platform) {
-    append_node(mesh, n, p, node_limit, platform);
+                      int node_limit) {
+    append_node(mesh, n, p, node_limit);
     const double length = std::sqrt((q.x - p.x) * (q.x - p.x) + (q.y - p.y) * (q.y - p.y));
     double t = local_density(input, p.x, p.y) / length;
     int between = 0;
     while (t < 1) {
         const Point node{(1 - t) * p.x + t * q.x, (1 - t) * p.y + t * q.y};
-        append_node(mesh, n, node, node_limit, platform);
+        append_node(mesh, n, node, node_limit);
         ++between;
         t = t + local_density(input, node.x, node.y) / length;
     }
-    if (between >= 1) {
+    if (between >= 1)
         mesh.node_xy[n] = {(mesh.node_xy[n - 1].x + q.x) / 2, (mesh.node_xy[n - 1].y + q.y) / 2};
-        platform.plot_point(mesh.node_xy[n].x, mesh.node_xy[n].y);
-    }
 }
 
 }  // namespace
@@ -92,60 +91,49 @@ void normalise_input(InputTables& input) {
     input.density_index.build(input);
 }
 
-bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults& results, Platform& platform,
-                         int node_limit) {
+int place_contour_nodes(MeshTables& mesh, const InputTables& input, int node_limit) {
     int n = 3;
     for (int f = 0; f < input.figure_count; ++f) {
         for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
-            place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], node_limit,
-                             platform);
+            place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], node_limit);
         }
     }
-    results.last_contour_node = n;
-
     // Two nodes on one place would break the diagram.
     ExactPointSet outline_nodes;
     outline_nodes.assign(mesh, 4, n);
-    if (outline_nodes.has_repeat()) {
-        platform.message_box(READ_ERROR_CAPTION, "座標データの読み込み失敗！", Buttons::ok);
-        return false;
-    }
-    return true;
+    if (outline_nodes.has_repeat())
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, "座標データの読み込み失敗！", false);
+    return n;
 }
 
-int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunResults& results,
-                         Platform& platform, int node_limit) {
+int place_division_nodes(MeshTables& mesh, const InputTables& input, int last_contour_node, int node_limit) {
     for (int i = 0; i < input.division_node_count; ++i) {
         if (!within_division_range(input.division_xy[i])) {
-            platform.message_box(READ_ERROR_CAPTION, "分割指定データの読み込み失敗！", Buttons::ok);
-            return -1;
+            throw Error(ErrorCause::read, READ_ERROR_CAPTION, "分割指定データの読み込み失敗！", false);
         }
     }
 
-    int n = results.last_contour_node;
+    int n = last_contour_node;
     if (input.division_node_count == 0) return n;
     ExactPointSet outline_nodes;
-    outline_nodes.assign(mesh, 4, results.last_contour_node);
+    outline_nodes.assign(mesh, 4, last_contour_node);
     // A point equal to an earlier one is that one's node, placed already
     // unless it lies on an outline node too.
     const std::span divisions(input.division_xy.data(), static_cast<std::size_t>(input.division_node_count));
     const std::vector<bool> repeated = repeats_earlier_point(divisions);
     for (std::size_t i = 0; i < divisions.size(); ++i) {
         if (repeated[i] || outline_nodes.contains(divisions[i])) continue;
-        append_node(mesh, n, divisions[i], node_limit, platform);
+        append_node(mesh, n, divisions[i], node_limit);
     }
     return n;
 }
 
-void stop_at_node_capacity(Platform& platform, int node_limit) {
-    platform.fatal(
-        COMPUTATION_ERROR_CAPTION,
+void stop_at_node_capacity(int node_limit) {
+    throw computation_error(
         format_message("輪郭線上だけでも、生成されるノードの個数が多すぎます。\nもっと数を減らすよう"
                        "にパラメータを調節して下さい。\nMAX_NUMBER!!! number =%d ",
                        node_limit),
-        FatalCause::computation);
-    // Platform::fatal ends the process, but the virtual call hides that.
-    __builtin_unreachable();
+        ErrorCause::capacity);
 }
 
 }  // namespace tesu

@@ -2,11 +2,11 @@
 // the division-specified points, and on a triangular search lattice inside.
 #pragma once
 
+#include <functional>
+
 #include "engine/mesh_tables.h"
 #include "input/density_field.h"
 #include "input/input_tables.h"
-#include "input/mesh_run.h"
-#include "ui/platform.h"
 
 namespace tesu {
 
@@ -26,25 +26,30 @@ inline constexpr double DIVISION_RANGE_HIGH = 4400;
 // builds their outline and density indexes.
 void normalise_input(InputTables& input);
 
-// Fills node rows from 4 along every edge of every figure; sets
-// results.last_contour_node. Returns false, after showing why, when two
-// outline nodes fall on the same place (figures that touch).
-bool place_contour_nodes(MeshTables& mesh, const InputTables& input, RunResults& results, Platform& platform,
-                         int node_limit = NODE_LIMIT);
+// Failures throw tesu::Error: a refused node placement (cause read) or the
+// node limit (cause capacity).
+
+// Fills node rows from 4 along every edge of every figure; returns the last
+// row filled, the last outline node. Refuses two outline nodes on the same
+// place (figures that touch).
+int place_contour_nodes(MeshTables& mesh, const InputTables& input, int node_limit = NODE_LIMIT);
 
 // Appends the division-specified nodes after the outline nodes, leaving out
-// each one equal to a node already placed; returns the last row filled. Returns
-// -1, after showing why and before placing any, when a point lies outside the
-// division range.
-int place_division_nodes(MeshTables& mesh, const InputTables& input, const RunResults& results,
-                         Platform& platform, int node_limit = NODE_LIMIT);
+// each one equal to a node already placed; returns the last row filled.
+// Refuses, before placing any, a point outside the division range.
+int place_division_nodes(MeshTables& mesh, const InputTables& input, int last_contour_node,
+                         int node_limit = NODE_LIMIT);
+
+// Told now and then by the interior search that it has inserted nodes up to
+// mesh.number; true asks the search to stop where it is.
+using SearchProgress = std::function<bool()>;
 
 // Sweeps the lattice and inserts every accepted interior node at once;
-// raises mesh.number with each.
-void place_interior_nodes(MeshTables& mesh, const InputTables& input, Platform& platform,
+// raises mesh.number with each. False when `progress` asked it to stop.
+bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const SearchProgress& progress = {},
                           int node_limit = NODE_LIMIT);
 
-// Shows that the run has reached its node limit and ends the process.
-[[noreturn]] void stop_at_node_capacity(Platform& platform, int node_limit = NODE_LIMIT);
+// The error of a run that has reached its node limit.
+[[noreturn]] void stop_at_node_capacity(int node_limit = NODE_LIMIT);
 
 }  // namespace tesu

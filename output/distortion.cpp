@@ -36,8 +36,7 @@ double smallest_angle(const Point& p, const Point& q, const Point& r) {
     return smallest * DEGREES_PER_RADIAN;
 }
 
-void add_element_distortion(DistortionBins& bins, const MeshTables& mesh, int p, int q, int r) {
-    const double degrees = smallest_angle(mesh.node_xy[p], mesh.node_xy[q], mesh.node_xy[r]);
+void add_distortion(DistortionBins& bins, double degrees) {
     int bin = 59;
     if (degrees < 60) bin = degrees < 0 ? 0 : static_cast<int>(degrees);
     ++bins[static_cast<std::size_t>(bin)];

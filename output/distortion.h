@@ -18,8 +18,8 @@ using DistortionBins = std::array<int, 60>;
 // with a side of zero length.
 double smallest_angle(const Point& p, const Point& q, const Point& r);
 
-// Counts one element, its nodes in any order.
-void add_element_distortion(DistortionBins& bins, const MeshTables& mesh, int p, int q, int r);
+// Counts one element by its smallest angle in degrees.
+void add_distortion(DistortionBins& bins, double degrees);
 
 // Writes the section when histogram_step (the bin width) is 1, 2 or 3;
 // nothing otherwise.

@@ -26,9 +26,9 @@ std::string sibling(const std::string& path, std::string lower_extension) {
 
 }  // namespace
 
-std::vector<std::string> write_mesh_export(const std::string& path, const ExportedMesh& mesh) {
+std::vector<std::string> write_mesh_export(const std::string& path, const FinishedMesh& mesh) {
     std::vector<std::string> failed;
-    using Writer = bool (*)(const std::string&, const ExportedMesh&);
+    using Writer = bool (*)(const std::string&, const FinishedMesh&);
     const auto write = [&failed, &mesh](const std::string& file, Writer writer) {
         if (!writer(file, mesh)) failed.push_back(file);
     };

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "output/exported_mesh.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
 // Returns the files that could not be written, none when all went well; a
 // name of no known format is returned as it stands.
-std::vector<std::string> write_mesh_export(const std::string& path, const ExportedMesh& mesh);
+std::vector<std::string> write_mesh_export(const std::string& path, const FinishedMesh& mesh);
 
 }  // namespace tesu

@@ -26,7 +26,7 @@ void element_head(TextSink& out, int id, int type, int tag) {
     field(out, tag);
 }
 
-void write_physical_names(TextSink& out, const ExportedMesh& mesh) {
+void write_physical_names(TextSink& out, const FinishedMesh& mesh) {
     const int figures = static_cast<int>(mesh.figures.size());
     out.text("$PhysicalNames\n");
     out.integer(figures + 1);
@@ -43,7 +43,7 @@ void write_physical_names(TextSink& out, const ExportedMesh& mesh) {
     out.text("\"domain\"\n$EndPhysicalNames\n");
 }
 
-void write_nodes(TextSink& out, const ExportedMesh& mesh) {
+void write_nodes(TextSink& out, const FinishedMesh& mesh) {
     out.text("$Nodes\n");
     out.integer(static_cast<int>(mesh.nodes.size()));
     out.text("\n");
@@ -57,7 +57,7 @@ void write_nodes(TextSink& out, const ExportedMesh& mesh) {
     out.text("$EndNodes\n");
 }
 
-void write_elements(TextSink& out, const ExportedMesh& mesh) {
+void write_elements(TextSink& out, const FinishedMesh& mesh) {
     const std::vector<OutlineSegment> segments = outline_segments(mesh);
     const int triangles = static_cast<int>(mesh.elements.size());
     const int domain = static_cast<int>(mesh.figures.size()) + 1;
@@ -84,7 +84,7 @@ void write_elements(TextSink& out, const ExportedMesh& mesh) {
 
 }  // namespace
 
-bool write_msh_file(const std::string& path, const ExportedMesh& mesh) {
+bool write_msh_file(const std::string& path, const FinishedMesh& mesh) {
     return write_export_file(path, [&mesh](TextSink& out) {
         out.text("$MeshFormat\n2.2 0 8\n$EndMeshFormat\n");
         write_physical_names(out, mesh);

@@ -50,11 +50,11 @@ std::string fixed(double value) {
 
 }  // namespace
 
-QualityStats measure_quality(const ExportedMesh& mesh) {
+QualityStats measure_quality(const FinishedMesh& mesh) {
     QualityStats stats;
     stats.node_count = static_cast<int>(mesh.nodes.size());
     stats.element_count = static_cast<int>(mesh.elements.size());
-    for (const ExportedFigure& figure : mesh.figures) {
+    for (const FinishedFigure& figure : mesh.figures) {
         stats.figure_area += figure.is_hole ? -figure.area : figure.area;
     }
     if (mesh.elements.empty()) return stats;

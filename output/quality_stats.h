@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/exported_mesh.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
@@ -32,7 +32,7 @@ struct QualityStats {
     double figure_area = 0;
 };
 
-QualityStats measure_quality(const ExportedMesh& mesh);
+QualityStats measure_quality(const FinishedMesh& mesh);
 
 // The summary as printed, one "name: value" line each, headed by the data
 // file's name. Values that need an element read "-" in a mesh without any.

@@ -4,23 +4,16 @@
 // Shift_JIS text with CRLF line ends.
 #pragma once
 
-#include <array>
+#include <string>
 
-#include "engine/mesh_tables.h"
-#include "input/input_tables.h"
-#include "input/mesh_run.h"
-#include "ui/platform.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
-// Puts the three nodes of a triangle into the order the result file uses.
-std::array<int, 3> element_order(const MeshTables& mesh, const InputTables& input, std::array<int, 3> nodes);
-
-// Writes results.output_file_name and draws each element's edges. Returns
-// false when the file could not be written completely (an earlier file at
-// that path is then left as it was); the elements are counted into
-// results.element_count and drawn all the same.
-bool write_result_file(const MeshTables& mesh, const InputTables& input, RunResults& results,
-                       Platform& platform);
+// Writes the file at `path`, with the distortion section when
+// histogram_step (the bin width in degrees) is 1, 2 or 3. Returns false
+// when it could not be written completely; an earlier file at that path is
+// then left as it was.
+bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step);
 
 }  // namespace tesu

@@ -5,8 +5,6 @@
 #include <limits>
 
 #include "output/atomic_file.h"
-#include "output/element_selection.h"
-#include "output/file_units.h"
 #include "output/text_sink.h"
 
 namespace tesu {
@@ -42,42 +40,39 @@ void point(TextSink& out, const Point& p) {
     number(out, 0.0 - p.y);  // not -p.y, which prints 0 as "-0"
 }
 
-Extent picture_extent(const MeshTables& mesh, const InputTables& input) {
+Extent picture_extent(const FinishedMesh& mesh) {
     Extent extent;
-    for (int f = 0; f < input.figure_count; ++f) {
-        for (int i = figure_start(input, f); i <= input.figure_end[f]; ++i) {
-            extent.add(to_file_units(input, input.outline_xy[i]));
-        }
+    for (const FinishedFigure& figure : mesh.figures) {
+        for (const Point& p : figure.outline) extent.add(p);
     }
-    for (int k = 4; k <= mesh.number; ++k) extent.add(to_file_units(input, mesh.node_xy[k]));
+    for (const Point& p : mesh.nodes) extent.add(p);
     if (extent.empty()) extent = {0, 0, 1, 1};
     return extent;
 }
 
-void write_elements(TextSink& out, const MeshTables& mesh, const InputTables& input, double stroke) {
+void write_elements(TextSink& out, const FinishedMesh& mesh, double stroke) {
     out.text("<path fill=\"none\" stroke=\"#3060c0\" stroke-linejoin=\"round\" stroke-width=\"");
     number(out, stroke);
     out.text("\" d=\"");
-    for (const int v : find_elements(mesh, input)) {
-        const auto [p, q, r] = vp_nodes(mesh, v);
+    for (const auto& [p, q, r] : mesh.triangles) {
         out.text("M");
-        point(out, to_file_units(input, mesh.node_xy[p]));
+        point(out, mesh.node(p));
         out.text("L");
-        point(out, to_file_units(input, mesh.node_xy[q]));
+        point(out, mesh.node(q));
         out.text("L");
-        point(out, to_file_units(input, mesh.node_xy[r]));
+        point(out, mesh.node(r));
         out.text("Z\n");
     }
     out.text("\"/>\n");
 }
 
-void write_outlines(TextSink& out, const InputTables& input, double stroke) {
-    for (int f = 0; f < input.figure_count; ++f) {
+void write_outlines(TextSink& out, const FinishedMesh& mesh, double stroke) {
+    for (const FinishedFigure& figure : mesh.figures) {
         out.text("<polyline fill=\"none\" stroke=\"black\" stroke-linejoin=\"round\" stroke-width=\"");
         number(out, stroke);
         out.text("\" points=\"");
-        for (int i = figure_start(input, f); i <= input.figure_end[f]; ++i) {
-            point(out, to_file_units(input, input.outline_xy[i]));
+        for (const Point& p : figure.outline) {
+            point(out, p);
             out.text(" ");
         }
         out.text("\"/>\n");
@@ -86,12 +81,12 @@ void write_outlines(TextSink& out, const InputTables& input, double stroke) {
 
 }  // namespace
 
-bool write_svg_picture(const std::string& path, const MeshTables& mesh, const InputTables& input) {
+bool write_svg_picture(const std::string& path, const FinishedMesh& mesh) {
     AtomicFile file(path);
     if (!file.is_open()) return false;
     TextSink out([&file](std::string_view block) { return file.write(block); });
 
-    const Extent extent = picture_extent(mesh, input);
+    const Extent extent = picture_extent(mesh);
     const double size = std::max({extent.max_x - extent.min_x, extent.max_y - extent.min_y, 1e-9});
     const double margin = size * 0.05;
     const Point corner{extent.min_x - margin, -extent.max_y - margin};
@@ -121,8 +116,8 @@ bool write_svg_picture(const std::string& path, const MeshTables& mesh, const In
     out.text("\" height=\"");
     number(out, span.y);
     out.text("\"/>\n");
-    write_elements(out, mesh, input, size * 0.001);
-    write_outlines(out, input, size * 0.004);
+    write_elements(out, mesh, size * 0.001);
+    write_outlines(out, mesh, size * 0.004);
     out.text("</svg>\n");
     return out.finish() && file.commit();
 }

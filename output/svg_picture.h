@@ -4,12 +4,11 @@
 
 #include <string>
 
-#include "engine/mesh_tables.h"
-#include "input/input_tables.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
 // Returns false when the file could not be written.
-bool write_svg_picture(const std::string& path, const MeshTables& mesh, const InputTables& input);
+bool write_svg_picture(const std::string& path, const FinishedMesh& mesh);
 
 }  // namespace tesu

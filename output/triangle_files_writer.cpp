@@ -31,7 +31,7 @@ int count(std::size_t n) { return static_cast<int>(n); }
 
 }  // namespace
 
-bool write_node_file(const std::string& path, const ExportedMesh& mesh) {
+bool write_node_file(const std::string& path, const FinishedMesh& mesh) {
     return write_export_file(path, [&mesh](TextSink& out) {
         row(out, {count(mesh.nodes.size()), 2, 0, 1});
         for (int n = 1; n <= count(mesh.nodes.size()); ++n) {
@@ -40,7 +40,7 @@ bool write_node_file(const std::string& path, const ExportedMesh& mesh) {
     });
 }
 
-bool write_ele_file(const std::string& path, const ExportedMesh& mesh) {
+bool write_ele_file(const std::string& path, const FinishedMesh& mesh) {
     return write_export_file(path, [&mesh](TextSink& out) {
         row(out, {count(mesh.elements.size()), 3, 0});
         for (std::size_t i = 0; i < mesh.elements.size(); ++i) {
@@ -50,7 +50,7 @@ bool write_ele_file(const std::string& path, const ExportedMesh& mesh) {
     });
 }
 
-bool write_poly_file(const std::string& path, const ExportedMesh& mesh) {
+bool write_poly_file(const std::string& path, const FinishedMesh& mesh) {
     return write_export_file(path, [&mesh](TextSink& out) {
         std::vector<int> figure_of(static_cast<std::size_t>(mesh.outline_node_count), 0);
         for (std::size_t f = 0; f < mesh.figures.size(); ++f) {
@@ -70,7 +70,7 @@ bool write_poly_file(const std::string& path, const ExportedMesh& mesh) {
         }
 
         std::vector<Point> holes;
-        for (const ExportedFigure& figure : mesh.figures) {
+        for (const FinishedFigure& figure : mesh.figures) {
             if (figure.is_hole && figure.inner_point) holes.push_back(*figure.inner_point);
         }
         row(out, {count(holes.size())});

@@ -8,15 +8,15 @@
 
 #include <string>
 
-#include "output/exported_mesh.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
-bool write_node_file(const std::string& path, const ExportedMesh& mesh);
-bool write_ele_file(const std::string& path, const ExportedMesh& mesh);
+bool write_node_file(const std::string& path, const FinishedMesh& mesh);
+bool write_ele_file(const std::string& path, const FinishedMesh& mesh);
 
 // The outline nodes (nodes 1 to outline_node_count) with their figure's
 // number as marker, the outline segments and the holes.
-bool write_poly_file(const std::string& path, const ExportedMesh& mesh);
+bool write_poly_file(const std::string& path, const FinishedMesh& mesh);
 
 }  // namespace tesu

@@ -27,7 +27,7 @@ void open_array(TextSink& out, std::string_view type, std::string_view name, int
 
 void close_array(TextSink& out) { out.text("</DataArray>\n"); }
 
-void write_points(TextSink& out, const ExportedMesh& mesh) {
+void write_points(TextSink& out, const FinishedMesh& mesh) {
     out.text("<Points>\n");
     open_array(out, "Float64", "", 3);
     for (const Point& p : mesh.nodes) {
@@ -40,7 +40,7 @@ void write_points(TextSink& out, const ExportedMesh& mesh) {
     out.text("</Points>\n");
 }
 
-void write_cells(TextSink& out, const ExportedMesh& mesh) {
+void write_cells(TextSink& out, const FinishedMesh& mesh) {
     out.text("<Cells>\n");
     open_array(out, "Int32", "connectivity");
     for (const auto& [p, q, r] : mesh.elements) {
@@ -67,7 +67,7 @@ void write_cells(TextSink& out, const ExportedMesh& mesh) {
     out.text("</Cells>\n");
 }
 
-void write_cell_data(TextSink& out, const ExportedMesh& mesh) {
+void write_cell_data(TextSink& out, const FinishedMesh& mesh) {
     out.text("<CellData Scalars=\"smallest_angle\">\n");
     open_array(out, "Float64", "smallest_angle");
     for (const double angle : mesh.smallest_angles) {
@@ -80,7 +80,7 @@ void write_cell_data(TextSink& out, const ExportedMesh& mesh) {
 
 }  // namespace
 
-bool write_vtu_file(const std::string& path, const ExportedMesh& mesh) {
+bool write_vtu_file(const std::string& path, const FinishedMesh& mesh) {
     return write_export_file(path, [&mesh](TextSink& out) {
         out.text(
             "<?xml version=\"1.0\"?>\n"

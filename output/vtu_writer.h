@@ -5,12 +5,12 @@
 
 #include <string>
 
-#include "output/exported_mesh.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 
 // Points and cells keep the result file's order, so point i is node number
 // i + 1 and cell i element i + 1 (VTK counts from 0).
-bool write_vtu_file(const std::string& path, const ExportedMesh& mesh);
+bool write_vtu_file(const std::string& path, const FinishedMesh& mesh);
 
 }  // namespace tesu

@@ -5,16 +5,15 @@
 #include <string>
 #include <string_view>
 
-#include "engine/mesh_tables.h"
 #include "input/input_tables.h"
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 #include "ui/view.h"
 
 namespace tesu {
 
 inline constexpr std::string_view DETAILS_CAPTION = "データ情報の詳細";
 
-std::string details_text(const MeshTables& mesh, const InputTables& input, const RunResults& results,
-                         const ViewState& view);
+// From the finished mesh of the last run (results.mesh).
+std::string details_text(const InputTables& input, const RunResults& results, const ViewState& view);
 
 }  // namespace tesu

@@ -4,13 +4,10 @@
 
 #include "engine/creation_order.h"
 #include "engine/geometry.h"
-#include "input/inside_test.h"
 
 namespace tesu {
 
 namespace {
-
-inline constexpr double ONE_THIRD = 0.3333333333333333;
 
 // vps 1 to 3 lie at infinity.
 inline constexpr int FIRST_FINITE_VP = 4;
@@ -52,17 +49,11 @@ Triangle paint_order(const MeshTables& mesh, Triangle nodes) {
     return nodes;
 }
 
-std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const InputTables& input) {
+std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const FinishedMesh& finished) {
     std::vector<Triangle> elements;
-    for (const int v : triangles_in_creation_order(mesh)) {
-        const Triangle t = paint_order(mesh, vp_nodes(mesh, v));
-        const Point& a = mesh.node_xy[t[0]];
-        const Point& b = mesh.node_xy[t[1]];
-        const Point& c = mesh.node_xy[t[2]];
-        const double gx = (a.x + b.x + c.x) * ONE_THIRD;
-        const double gy = (a.y + b.y + c.y) * ONE_THIRD;
-        if (inside_figures(input, gx, gy)) elements.push_back(t);
-    }
+    elements.reserve(finished.triangles.size());
+    for (const auto& [p, q, r] : finished.triangles)
+        elements.push_back(paint_order(mesh, {p + 3, q + 3, r + 3}));
     return elements;
 }
 
@@ -71,19 +62,19 @@ void ElementCache::clear() {
     elements_.clear();
 }
 
-const std::vector<Triangle>& ElementCache::elements(const MeshTables& mesh, const InputTables& input) {
+const std::vector<Triangle>& ElementCache::elements(const MeshTables& mesh, const FinishedMesh& finished) {
     if (!filled_) {
-        elements_ = elements_in_paint_order(mesh, input);
+        elements_ = elements_in_paint_order(mesh, finished);
         filled_ = true;
     }
     return elements_;
 }
 
-void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const InputTables& input,
-                int mesh_ready, ElementCache& cache) {
+void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const FinishedMesh* finished,
+                ElementCache& cache) {
     canvas.erase();
-    if (!mesh_ready) return;
-    for (const Triangle& t : cache.elements(mesh, input)) {
+    if (finished == nullptr) return;
+    for (const Triangle& t : cache.elements(mesh, *finished)) {
         const Point& a = mesh.node_xy[t[0]];
         const Point& b = mesh.node_xy[t[1]];
         const Point& c = mesh.node_xy[t[2]];
@@ -93,9 +84,8 @@ void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, c
     }
 }
 
-void draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh, int mesh_ready,
-                  Platform& platform) {
-    if (!mesh_ready) return;
+bool draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh) {
+    bool all_finite = true;
     for (const int e : live_ves_in_creation_order(mesh)) {
         const int a = mesh.ve_vp[e][0];
         const int b = mesh.ve_vp[e][1];
@@ -103,10 +93,13 @@ void draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh,
         // taken by others.
         if (a < FIRST_FINITE_VP || b < FIRST_FINITE_VP) continue;
         double ax = 0, ay = 0, bx = 0, by = 0;
-        vp_centre(mesh, a, ax, ay, platform);
-        vp_centre(mesh, b, bx, by, platform);
+        if (!vp_centre(mesh, a, ax, ay) || !vp_centre(mesh, b, bx, by)) {
+            all_finite = false;
+            continue;
+        }
         draw_segment(canvas, view, CYAN, ax, ay, bx, by);
     }
+    return all_finite;
 }
 
 }  // namespace tesu

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "engine/mesh_tables.h"
-#include "input/input_tables.h"
-#include "ui/platform.h"
+#include "output/finished_mesh.h"
 #include "ui/view.h"
 
 namespace tesu {
@@ -54,30 +53,28 @@ void plot_dot(Canvas& canvas, const ViewState& view, double x, double y);
 // on screen (largest y) first, ties broken by x.
 Triangle paint_order(const MeshTables& mesh, Triangle nodes);
 
-// The elements of the finished mesh in paint order, found once per run: the
-// inside test of every triangle is too slow to repeat at each zoom click.
+// The elements of the finished mesh as node indices in paint order, found
+// once per run rather than at each zoom click.
 class ElementCache {
 public:
     void clear();
-    const std::vector<Triangle>& elements(const MeshTables& mesh, const InputTables& input);
+    const std::vector<Triangle>& elements(const MeshTables& mesh, const FinishedMesh& finished);
 
 private:
     bool filled_ = false;
     std::vector<Triangle> elements_;
 };
 
-// The live vps from 4 up whose centroid lies inside the figures, each in
-// paint order.
-std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const InputTables& input);
+// The elements of the finished mesh, each in paint order.
+std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const FinishedMesh& finished);
 
-// The repaint: black, then, once the mesh is ready, every element's edges in
-// white.
-void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const InputTables& input,
-                int mesh_ready, ElementCache& cache);
+// The repaint: black, then, once there is a finished mesh, every element's
+// edges in white.
+void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const FinishedMesh* finished,
+                ElementCache& cache);
 
 // The Voronoi edges between two finite live vps, in cyan, over whatever the
-// canvas shows.
-void draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh, int mesh_ready,
-                  Platform& platform);
+// canvas shows; false when an edge met a vp at infinity, which is left out.
+bool draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh);
 
 }  // namespace tesu

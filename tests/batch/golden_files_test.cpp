@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 #include "support/batch_runner.h"
 #include "ui/headless_platform.h"
 
@@ -34,16 +34,15 @@ std::string golden_name(const GoldenCase& c) {
 TEST_P(GoldenFiles, ExampleGivesItsResultFileByteForByte) {
     const GoldenCase& golden = GetParam();
     const TempFolder folder;
-    auto mesh = std::make_unique<MeshTables>();
-    auto input = std::make_unique<InputTables>();
+    MeshRun run;
     RunResults results;
     HeadlessPlatform platform;
-    input->input_file_name =
-        std::string(TESU_SOURCE_DIR) + "/" + golden.folder + "/" + golden.example + ".DAT";
+    RunObserver silent;
     results.histogram_step = golden.histogram_step;
     results.output_override = (folder.path() / "result.TES").string();
-
-    run_mesh_generation(*mesh, *input, results, platform);
+    run_mesh_generation(run,
+                        std::string(TESU_SOURCE_DIR) + "/" + golden.folder + "/" + golden.example + ".DAT",
+                        results, platform, silent);
     ASSERT_EQ(results.outcome, RunOutcome::written);
     const std::string written = read_bytes(results.output_override);
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/creation_order.h"
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 #include "support/batch_runner.h"
 #include "ui/headless_platform.h"
 
@@ -57,13 +57,14 @@ bool inside_circle(const MeshTables& mesh, int p, int q, int r, int n) {
 
 TEST_P(LongOutlines, MeshCoversTheFigureWithDelaunayTriangles) {
     const TempFolder folder;
-    auto mesh = std::make_unique<MeshTables>();
-    auto input = std::make_unique<InputTables>();
+    MeshRun run;
     RunResults results;
     HeadlessPlatform platform;
-    input->input_file_name = folder.write("long.DAT", GetParam().data).string();
-    run_mesh_generation(*mesh, *input, results, platform);
+    RunObserver silent;
+    run_mesh_generation(run, folder.write("long.DAT", GetParam().data).string(), results, platform, silent);
     ASSERT_EQ(results.outcome, RunOutcome::written);
+    const MeshTables* mesh = &run.tables();
+    const InputTables* input = &run.input();
 
     // A disc triangulated with n nodes, b of them on its border, has
     // 2n - b - 2 triangles.

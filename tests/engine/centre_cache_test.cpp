@@ -41,8 +41,7 @@ std::vector<Point> random_points(int count, std::uint64_t seed) {
 // computed from the tables.
 TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
     auto mesh = make_initial_mesh();
-    auto platform = make_throwing_platform();
-    for (const Point& point : random_points(2000, 11)) insert_point(*mesh, *platform, point.x, point.y);
+    for (const Point& point : random_points(2000, 11)) insert_point(*mesh, point.x, point.y);
     int held = 0;
     for (int v = 4; v <= mesh->vp_number; ++v) {
         const Circle* circle = mesh->centre_cache.find(v);
@@ -58,16 +57,15 @@ TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
 // A second run in the same tables numbers its vps from the start again, on
 // other nodes: it must build exactly what fresh tables build.
 TEST(CentreCache, ASecondRunInTheSameTablesMatchesFreshTables) {
-    auto platform = make_throwing_platform();
     auto reused = make_initial_mesh();
-    for (const Point& point : random_points(500, 3)) insert_point(*reused, *platform, point.x, point.y);
+    for (const Point& point : random_points(500, 3)) insert_point(*reused, point.x, point.y);
 
     const std::vector<Point> points = random_points(500, 4);
     init_mesh(*reused);
     auto fresh = make_initial_mesh();
     for (const Point& point : points) {
-        insert_point(*reused, *platform, point.x, point.y);
-        insert_point(*fresh, *platform, point.x, point.y);
+        insert_point(*reused, point.x, point.y);
+        insert_point(*fresh, point.x, point.y);
     }
     ASSERT_EQ(reused->vp_number, fresh->vp_number);
     for (int v = 1; v <= fresh->vp_number; ++v) ASSERT_EQ(reused->vp_ve[v], fresh->vp_ve[v]) << v;

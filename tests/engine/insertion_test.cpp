@@ -18,10 +18,9 @@ using namespace testing;
 class Insertion : public ::testing::Test {
 protected:
     std::unique_ptr<MeshTables> mesh = make_initial_mesh();
-    std::unique_ptr<HeadlessPlatform> platform = make_throwing_platform();
 
     void insert(std::initializer_list<Point> points) {
-        for (const Point& p : points) insert_point(*mesh, *platform, p.x, p.y);
+        for (const Point& p : points) insert_point(*mesh, p.x, p.y);
     }
 
     int vp_id(int v) const { return mesh->vp_serial[v]; }
@@ -110,7 +109,7 @@ TEST_F(Insertion, AmongEqualValuesTheFirstVpMetStartsTheCavity) {
     // triangles, vps 13 and 17, met in this order round node 6.
     insert({{190, 190}, {210, 190}, {210, 210}, {190, 210}, {260, 200}});
     mesh->node_xy[9] = {200, 200};
-    ASSERT_EQ(nearest_node(*mesh, 8, 9, *platform), 6);
+    ASSERT_EQ(nearest_node(*mesh, 8, 9), 6);
     ASSERT_EQ(incircle_value(*mesh, vp_row(*mesh, 13), 9), -200.0);
     ASSERT_EQ(incircle_value(*mesh, vp_row(*mesh, 17), 9), -200.0);
     EXPECT_EQ(

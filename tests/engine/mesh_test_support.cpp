@@ -61,22 +61,16 @@ std::vector<int> turn_order(const MeshTables& mesh, int n) {
     return order;
 }
 
-std::unique_ptr<HeadlessPlatform> make_throwing_platform() {
-    auto platform = std::make_unique<HeadlessPlatform>();
-    platform->on_fatal = [](int status) { throw FatalEnding{status}; };
-    return platform;
-}
-
 std::unique_ptr<MeshTables> make_initial_mesh() {
     auto mesh = std::make_unique<MeshTables>();
     init_mesh(*mesh);
     return mesh;
 }
 
-void insert_point(MeshTables& mesh, Platform& platform, double x, double y) {
+void insert_point(MeshTables& mesh, double x, double y) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    insert_node(mesh, k, platform);
+    insert_node(mesh, k);
     mesh.number = k;
 }
 

@@ -1,5 +1,5 @@
-// Helpers of the engine tests: a platform whose fatal ending throws, node
-// insertion as the run does it, and a checker of the mesh invariants.
+// Helpers of the engine tests: node insertion as the run does it, the text
+// of a failure, and a checker of the mesh invariants.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,15 +9,10 @@
 #include <vector>
 
 #include "engine/mesh_tables.h"
-#include "ui/headless_platform.h"
+#include "engine/error.h"
 
 namespace tesu::testing {
 
-struct FatalEnding {
-    int status;
-};
-
-std::unique_ptr<HeadlessPlatform> make_throwing_platform();
 std::unique_ptr<MeshTables> make_initial_mesh();
 
 // The neighbours of node n as a walk meets them turning through the tables
@@ -26,7 +21,7 @@ std::unique_ptr<MeshTables> make_initial_mesh();
 std::vector<int> turn_order(const MeshTables& mesh, int n);
 
 // Stores (x, y) as node number + 1, inserts it and raises number.
-void insert_point(MeshTables& mesh, Platform& platform, double x, double y);
+void insert_point(MeshTables& mesh, double x, double y);
 
 // The row of the live vp or ve with creation number `serial`, 0 when none.
 int vp_row(const MeshTables& mesh, int serial);
@@ -42,22 +37,20 @@ int ve_row(const MeshTables& mesh, int serial);
 // implies it for a valid triangulation).
 ::testing::AssertionResult check_invariants(const MeshTables& mesh, bool brute_force);
 
-// Runs f, which must end the process with status 1 after one message under
-// the computation error caption; returns the text of that message.
+// Runs f, which must fail with an error of the computation that ends the
+// desktop program; returns its text.
 template <typename F>
-std::string fatal_text(const HeadlessPlatform& platform, F f) {
+std::string fatal_text(F f) {
     try {
         f();
-        ADD_FAILURE() << "the process was not ended";
-    } catch (const FatalEnding& ending) {
-        EXPECT_EQ(ending.status, 1);
+    } catch (const Error& error) {
+        EXPECT_NE(error.cause(), ErrorCause::read);
+        EXPECT_TRUE(error.ends_program());
+        EXPECT_EQ(error.caption(), COMPUTATION_ERROR_CAPTION);
+        return error.text();
     }
-    if (platform.messages.size() != 1) {
-        ADD_FAILURE() << platform.messages.size() << " messages shown";
-        return {};
-    }
-    EXPECT_EQ(platform.messages[0].caption, COMPUTATION_ERROR_CAPTION);
-    return platform.messages[0].text;
+    ADD_FAILURE() << "no error";
+    return {};
 }
 
 }  // namespace tesu::testing

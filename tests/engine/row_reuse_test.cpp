@@ -24,14 +24,13 @@ class RowReuse : public ::testing::TestWithParam<int> {};
 
 TEST_P(RowReuse, TablesHoldLiveRowsAndOutputsFollowCreation) {
     auto mesh = make_initial_mesh();
-    auto platform = make_throwing_platform();
-    insert_point(*mesh, *platform, 200, 200);
+    insert_point(*mesh, 200, 200);
     mesh->vp_number += GetParam();
     mesh->ve_number += GetParam();
     std::mt19937_64 random(5);
     std::uniform_real_distribution<double> coordinate(0, 399);
     const int n = 3000;
-    for (int i = 1; i < n; ++i) insert_point(*mesh, *platform, coordinate(random), coordinate(random));
+    for (int i = 1; i < n; ++i) insert_point(*mesh, coordinate(random), coordinate(random));
     ASSERT_TRUE(check_invariants(*mesh, false));
 
     // Every insertion frees its cavity, about four vps, and takes six rows:

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "engine/error.h"
 #include "input/data_file.h"
 #include "ui/headless_platform.h"
 
@@ -17,6 +18,16 @@ struct FiguresTest : ::testing::Test {
         for (const Point& p : points) input.outline_xy[input.outline_point_count++] = p;
         scan_figures(input);
     }
+    // False when the check refuses the outline, its message then shown.
+    bool duplicates_pass(InputTables& checked) {
+        try {
+            check_duplicates(checked);
+            return true;
+        } catch (const Error& error) {
+            platform.message_box(error.caption(), error.text(), Buttons::ok);
+            return false;
+        }
+    }
     std::vector<int> figure_ends() const {
         return {input.figure_end.data(), input.figure_end.data() + input.figure_count};
     }
@@ -28,7 +39,7 @@ struct FiguresTest : ::testing::Test {
 TEST_F(FiguresTest, ASquareIsOneFigureWithOneRepeatedPoint) {
     set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}});
     EXPECT_EQ(figure_ends(), std::vector<int>{4});
-    EXPECT_TRUE(check_duplicates(input, platform));
+    EXPECT_TRUE(duplicates_pass(input));
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -36,7 +47,7 @@ TEST_F(FiguresTest, RefusesTwoSquaresSharingACorner) {
     // (1, 1) is the first point of neither square.
     set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}, {2, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 2}});
     EXPECT_EQ(figure_ends(), (std::vector<int>{4, 9}));
-    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_FALSE(duplicates_pass(input));
     EXPECT_EQ(input.figure_count, 0);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].caption, "元データに重複があります");
@@ -54,7 +65,7 @@ TEST_F(FiguresTest, CountsEveryPairOfEqualPointsBeyondTheRangeOfInt) {
     input.outline_xy[input.outline_point_count++] = {0, 0};
     scan_figures(input);
     EXPECT_EQ(figure_ends(), std::vector<int>{99'999});
-    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_FALSE(duplicates_pass(input));
     EXPECT_THAT(platform.messages.back().text,
                 ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=4999750004\n"));
 }
@@ -62,11 +73,11 @@ TEST_F(FiguresTest, CountsEveryPairOfEqualPointsBeyondTheRangeOfInt) {
 TEST_F(FiguresTest, PointsAfterTheLastClosingRowFormNoFigure) {
     set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {6, 5}, {6, 6}});
     EXPECT_EQ(figure_ends(), std::vector<int>{3});
-    EXPECT_TRUE(check_duplicates(input, platform));
+    EXPECT_TRUE(duplicates_pass(input));
 
     // They still take part in the duplicate count.
     set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {1, 0}});
-    EXPECT_FALSE(check_duplicates(input, platform));
+    EXPECT_FALSE(duplicates_pass(input));
     EXPECT_THAT(platform.messages.back().text,
                 ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=2\n"));
 }
@@ -86,10 +97,10 @@ TEST_F(FiguresTest, ComparesPointsExactly) {
     const double next_to_one = std::nextafter(1.0, 2.0);
     set_outline({{1, 0}, {1, 1}, {0, 1}, {next_to_one, 0}});
     EXPECT_EQ(input.figure_count, 0);
-    EXPECT_TRUE(check_duplicates(input, platform));
+    EXPECT_TRUE(duplicates_pass(input));
     set_outline({{0, 0}, {1, 1}, {0, 1}, {-0.0, 0}});
     EXPECT_EQ(figure_ends(), std::vector<int>{3});
-    EXPECT_TRUE(check_duplicates(input, platform));
+    EXPECT_TRUE(duplicates_pass(input));
 }
 
 }  // namespace

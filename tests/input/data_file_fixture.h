@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/error.h"
 #include "input/data_file.h"
 #include "ui/headless_platform.h"
 
@@ -23,15 +24,22 @@ protected:
                   ("tesu_data_file_" + std::to_string(getpid()) + "_" + test);
         std::filesystem::create_directories(folder_);
         input->input_file_name = (folder_ / "test.DAT").string();
-        platform.on_fatal = [](int status) { throw status; };
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    // Reads the bytes as a data file; the messages shown are those of this read only.
+    // Reads the bytes as a data file; false when refused, the refusal shown
+    // as the programs show it. A refusal that ends the program is thrown on.
     bool read(std::string_view bytes) {
         std::ofstream(input->input_file_name, std::ios::binary) << bytes;
         platform.messages.clear();
-        return read_data_file(*input, platform) == ReadResult::ok;
+        try {
+            return read_data_file(*input);
+        } catch (const Error& error) {
+            EXPECT_EQ(error.cause(), ErrorCause::read);
+            platform.message_box(error.caption(), error.text(), Buttons::ok);
+            if (error.ends_program()) throw;
+            return false;
+        }
     }
 
     std::unique_ptr<InputTables> input = std::make_unique<InputTables>();

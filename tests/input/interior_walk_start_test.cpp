@@ -23,9 +23,10 @@ namespace {
 using testing::add_density_row;
 using testing::add_figure;
 using testing::circle;
+using testing::placed_divisions;
 using testing::random_polygon;
 using testing::rectangle;
-using testing::throw_on_fatal;
+using testing::shown_stage;
 
 struct LatticePoint {
     Point at;
@@ -75,20 +76,21 @@ bool has_node_near(const std::vector<Point>& nodes, const Point& p, double spaci
 // nodes with the brute-force search; returns how many there are.
 int expect_brute_force_interior_nodes(const InputTables& data) {
     HeadlessPlatform platform;
-    throw_on_fatal(platform);
     auto mesh = std::make_unique<MeshTables>();
     auto input = std::make_unique<InputTables>(data);
     normalise_input(*input);
-    RunResults results;
-    EXPECT_TRUE(place_contour_nodes(*mesh, *input, results, platform));
-    const int last_placed = place_division_nodes(*mesh, *input, results, platform);
+    testing::PlacedNodes results;
+    EXPECT_TRUE(
+        shown_stage(platform, [&] { results.last_contour_node = place_contour_nodes(*mesh, *input); }));
+    const int last_placed = placed_divisions(
+        platform, [&] { return place_division_nodes(*mesh, *input, results.last_contour_node); });
     EXPECT_GE(last_placed, 3);
     init_mesh(*mesh);
     for (int k = 4; k <= last_placed; ++k) {
-        insert_node(*mesh, mesh->number + 1, platform);
+        insert_node(*mesh, mesh->number + 1);
         ++mesh->number;
     }
-    place_interior_nodes(*mesh, *input, platform);
+    place_interior_nodes(*mesh, *input, {});
 
     std::vector<Point> nodes(&mesh->node_xy[4], &mesh->node_xy[last_placed + 1]);
     std::vector<Point> expected;

@@ -16,26 +16,26 @@ namespace {
 
 using testing::add_density_row;
 using testing::add_figure;
-using testing::FatalEnding;
+using testing::placed_divisions;
 using testing::rectangle;
-using testing::throw_on_fatal;
+using testing::shown_stage;
 
 class InteriorNodes : public ::testing::Test {
 protected:
-    InteriorNodes() { throw_on_fatal(platform_); }
-
     // From file units to the interior nodes; sets last_placed_.
     void place_all_nodes(int node_limit = NODE_LIMIT) {
         normalise_input(input_);
-        ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-        last_placed_ = place_division_nodes(*mesh_, input_, results_, platform_);
+        ASSERT_TRUE(shown_stage(platform_,
+                                [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+        last_placed_ = placed_divisions(
+            platform_, [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); });
         ASSERT_GE(last_placed_, 3);
         init_mesh(*mesh_);
         for (int k = 4; k <= last_placed_; ++k) {
-            insert_node(*mesh_, mesh_->number + 1, platform_);
+            insert_node(*mesh_, mesh_->number + 1);
             ++mesh_->number;
         }
-        place_interior_nodes(*mesh_, input_, platform_, node_limit);
+        place_interior_nodes(*mesh_, input_, {}, node_limit);
     }
 
     double distance(int a, int b) const {
@@ -59,7 +59,7 @@ protected:
 
     std::unique_ptr<MeshTables> mesh_ = std::make_unique<MeshTables>();
     InputTables input_;
-    RunResults results_;
+    testing::PlacedNodes results_;
     HeadlessPlatform platform_;
     int last_placed_ = 0;
 };
@@ -125,21 +125,23 @@ TEST_F(InteriorNodes, VaryingSpacingAndFinerSpanKeepEachNodeApartFromEarlierOnes
 std::vector<Point> interior_nodes_of_tall_figure(bool with_refinement_beside) {
     auto mesh = std::make_unique<MeshTables>();
     InputTables input;
-    RunResults results;
+    testing::PlacedNodes results;
     HeadlessPlatform platform;
     add_figure(input, rectangle(0, 0, 50, 100));
     input.basic_density = 5;
     input.span = 1;
     if (with_refinement_beside) add_density_row(input, 75, 0, 1, 5);
     normalise_input(input);
-    EXPECT_TRUE(place_contour_nodes(*mesh, input, results, platform));
-    const int last_placed = place_division_nodes(*mesh, input, results, platform);
+    EXPECT_TRUE(
+        shown_stage(platform, [&] { results.last_contour_node = place_contour_nodes(*mesh, input); }));
+    const int last_placed = placed_divisions(
+        platform, [&] { return place_division_nodes(*mesh, input, results.last_contour_node); });
     init_mesh(*mesh);
     for (int k = 4; k <= last_placed; ++k) {
-        insert_node(*mesh, mesh->number + 1, platform);
+        insert_node(*mesh, mesh->number + 1);
         ++mesh->number;
     }
-    place_interior_nodes(*mesh, input, platform);
+    place_interior_nodes(*mesh, input, {});
     return {&mesh->node_xy[last_placed + 1], &mesh->node_xy[mesh->number + 1]};
 }
 
@@ -198,13 +200,14 @@ TEST_F(InteriorNodes, FillingTheTableStopsWithTheCapacityMessage) {
     input_.span = 1;
     try {
         place_all_nodes(50'000);
-        FAIL() << "no fatal ending";
-    } catch (const FatalEnding& ending) {
-        EXPECT_EQ(ending.status, 1);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.cause(), ErrorCause::capacity);
+        EXPECT_TRUE(error.ends_program());
+        EXPECT_EQ(error.caption(), COMPUTATION_ERROR_CAPTION);
+        EXPECT_NE(error.text().find("MAX_NUMBER!!! number =50000 "), std::string::npos);
     }
     EXPECT_EQ(mesh_->number, 50'000);
-    EXPECT_EQ(platform_.messages.back().caption, COMPUTATION_ERROR_CAPTION);
-    EXPECT_NE(platform_.messages.back().text.find("MAX_NUMBER!!! number =50000 "), std::string::npos);
 }
 
 }  // namespace

@@ -20,8 +20,9 @@ using testing::add_density_row;
 using testing::add_figure;
 using testing::circle;
 using testing::FatalEnding;
+using testing::placed_divisions;
 using testing::rectangle;
-using testing::throw_on_fatal;
+using testing::shown_stage;
 
 TEST(NormaliseInput, LongerSideSpansZeroTo399) {
     InputTables wide;
@@ -84,13 +85,11 @@ TEST(NormaliseInput, IndexesTheConvertedTables) {
 
 class NodeStages : public ::testing::Test {
 protected:
-    NodeStages() { throw_on_fatal(platform_); }
-
     const Point& node(int k) const { return mesh_->node_xy[k]; }
 
     std::unique_ptr<MeshTables> mesh_ = std::make_unique<MeshTables>();
     InputTables input_;
-    RunResults results_;
+    testing::PlacedNodes results_;
     HeadlessPlatform platform_;
 };
 
@@ -98,7 +97,8 @@ TEST_F(NodeStages, EdgeNodesFollowTheSpacingAndHalveTheLastGap) {
     // Edges of 3.5 and 1.5 spacings.
     add_figure(input_, rectangle(0, 0, 35, 15));
     input_.basic_density = 10;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
 
     EXPECT_EQ(results_.last_contour_node, 15);
     const double expected_x[] = {0, 10, 20, 27.5, 35, 35, 35, 25, 15, 7.5, 0, 0};
@@ -107,14 +107,13 @@ TEST_F(NodeStages, EdgeNodesFollowTheSpacingAndHalveTheLastGap) {
         EXPECT_NEAR(node(k).x, expected_x[k - 4], 1e-9) << "node " << k;
         EXPECT_NEAR(node(k).y, expected_y[k - 4], 1e-9) << "node " << k;
     }
-    // Every node plotted, the moved ones once more.
-    EXPECT_EQ(platform_.points_plotted, 12 + 4);
 }
 
 TEST_F(NodeStages, EdgeNoLongerThanTheSpacingGetsNoNodeAndOneJustLongerGetsItsMiddle) {
     add_figure(input_, {{0, 0}, {10, 0}, {10, 9.99}, {20.5, 9.99}});
     input_.basic_density = 10;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     EXPECT_EQ(node(5).x, 10);  // edges of 10 and 9.99: no node
     EXPECT_EQ(node(6).y, 9.99);
     EXPECT_EQ(node(7).x, 15.25);  // edge of 10.5: its middle
@@ -125,7 +124,8 @@ TEST_F(NodeStages, StepsFollowTheLocalSpacingAlongTheEdge) {
     add_figure(input_, {{0, 0}, {100, 0}, {50, 80}});
     input_.basic_density = 10;
     add_density_row(input_, 0, 0, 2, 40);  // 2 + 0.2 d
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     EXPECT_DOUBLE_EQ(node(5).x, 2);
     EXPECT_DOUBLE_EQ(node(6).x, 2 + 2.4);
     EXPECT_DOUBLE_EQ(node(7).x, 4.4 + 2.88);
@@ -135,7 +135,8 @@ TEST_F(NodeStages, VertexNodesAreExactCopiesAndTheClosingRowIsNotRepeated) {
     add_figure(input_, circle(200, 200, 150, 37));
     add_figure(input_, circle(200, 200, 50, 11));
     input_.basic_density = 7.3;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
 
     std::vector<Point> vertices;
     for (int f = 0; f < input_.figure_count; ++f) {
@@ -160,23 +161,25 @@ TEST_F(NodeStages, VertexNodesAreExactCopiesAndTheClosingRowIsNotRepeated) {
 TEST_F(NodeStages, FigureSmallerThanTheSpacingGetsOnlyItsVertices) {
     add_figure(input_, {{100, 100}, {103, 100}, {101, 102}});
     input_.basic_density = 10;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     EXPECT_EQ(results_.last_contour_node, 6);
 }
 
 TEST_F(NodeStages, NoFigureGivesNoOutlineNode) {
     input_.outline_xy[input_.outline_point_count++] = {5, 5};  // an open point only
     input_.basic_density = 10;
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    ASSERT_TRUE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     EXPECT_EQ(results_.last_contour_node, 3);
-    EXPECT_EQ(platform_.points_plotted, 0);
 }
 
 TEST_F(NodeStages, TouchingFiguresAreRefused) {
     add_figure(input_, rectangle(0, 0, 10, 10));
     add_figure(input_, rectangle(10, 0, 20, 10));
     input_.basic_density = 30;
-    EXPECT_FALSE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    EXPECT_FALSE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     ASSERT_EQ(platform_.messages.size(), 1u);
     EXPECT_EQ(platform_.messages[0].caption, READ_ERROR_CAPTION);
     EXPECT_EQ(platform_.messages[0].text, "座標データの読み込み失敗！");
@@ -188,7 +191,8 @@ TEST_F(NodeStages, VertexOnAnotherFiguresEdgeNodeIsRefused) {
     add_figure(input_, rectangle(0, 0, 10, 10));
     add_figure(input_, {{5, 0}, {8, -5}, {2, -5}});
     input_.basic_density = 6;
-    EXPECT_FALSE(place_contour_nodes(*mesh_, input_, results_, platform_));
+    EXPECT_FALSE(
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     EXPECT_EQ(platform_.messages.size(), 1u);
 }
 
@@ -203,15 +207,15 @@ void fill_outline_to_row(InputTables& input, int last_row) {
 
 TEST_F(NodeStages, OutlineFillingTheTableToItsLastRowPasses) {
     fill_outline_to_row(input_, 999);
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_, 1000));
+    ASSERT_TRUE(shown_stage(platform_,
+                            [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_, 1000); }));
     EXPECT_EQ(results_.last_contour_node, 999);
-    EXPECT_EQ(platform_.points_plotted, 999 - 4 + 1 + 2);  // and each edge's moved last node
 }
 
 TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
     fill_outline_to_row(input_, NODE_LIMIT + 1);
     try {
-        place_contour_nodes(*mesh_, input_, results_, platform_);
+        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); });
         FAIL() << "no fatal ending";
     } catch (const FatalEnding& ending) {
         EXPECT_EQ(ending.status, 1);
@@ -224,15 +228,17 @@ TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
         "下さい。\nMAX_NUMBER!!! number =10000000 ");
     // Rows 4 to 9,999,999, and the first edge's last node once more when it
     // was moved; the node for row 10,000,000 is never plotted.
-    EXPECT_EQ(platform_.points_plotted, NODE_LIMIT - 4 + 1);
 }
 
 TEST_F(NodeStages, DivisionNodeBeyondTheTableStopsWithTheCapacityMessage) {
     fill_outline_to_row(input_, 999);
     input_.division_xy[input_.division_node_count++] = {0.25, 0.25};
-    ASSERT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_, 1000));
+    ASSERT_TRUE(shown_stage(platform_,
+                            [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_, 1000); }));
     try {
-        place_division_nodes(*mesh_, input_, results_, platform_, 1000);
+        placed_divisions(platform_, [&] {
+            return place_division_nodes(*mesh_, input_, results_.last_contour_node, 1000);
+        });
         FAIL() << "no fatal ending";
     } catch (const FatalEnding& ending) {
         EXPECT_EQ(ending.status, 1);
@@ -246,28 +252,31 @@ protected:
     DivisionNodes() {
         add_figure(input_, rectangle(0, 0, 100, 100));
         input_.basic_density = 50;
-        EXPECT_TRUE(place_contour_nodes(*mesh_, input_, results_, platform_));
-        plotted_before_ = platform_.points_plotted;
+        EXPECT_TRUE(shown_stage(platform_,
+                                [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
     }
 
     void add_division(double x, double y) { input_.division_xy[input_.division_node_count++] = {x, y}; }
-
-    long long plotted_before_ = 0;
 };
 
 TEST_F(DivisionNodes, AreAppendedInFileOrder) {
     ASSERT_EQ(results_.last_contour_node, 11);
     add_division(30, 40);
     add_division(500, -20);  // outside the figures, within the range
-    EXPECT_EQ(place_division_nodes(*mesh_, input_, results_, platform_), 13);
+    EXPECT_EQ(
+        placed_divisions(platform_,
+                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
+        13);
     EXPECT_EQ(node(12).x, 30);
     EXPECT_EQ(node(13).x, 500);
     EXPECT_EQ(node(13).y, -20);
-    EXPECT_EQ(platform_.points_plotted, plotted_before_ + 2);
 }
 
 TEST_F(DivisionNodes, WithoutAnyTheLastRowIsTheLastOutlineNode) {
-    EXPECT_EQ(place_division_nodes(*mesh_, input_, results_, platform_), 11);
+    EXPECT_EQ(
+        placed_divisions(platform_,
+                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
+        11);
 }
 
 TEST_F(DivisionNodes, PointsOnPlacedNodesAreNotPlacedAgain) {
@@ -277,7 +286,10 @@ TEST_F(DivisionNodes, PointsOnPlacedNodesAreNotPlacedAgain) {
     add_division(20, 20);   // twice in the file
     add_division(-0.0, 0);  // the first vertex, written as -0
     add_division(30, 30);
-    EXPECT_EQ(place_division_nodes(*mesh_, input_, results_, platform_), 13);
+    EXPECT_EQ(
+        placed_divisions(platform_,
+                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
+        13);
     EXPECT_EQ(node(12).x, 20);
     EXPECT_EQ(node(13).x, 30);
     EXPECT_TRUE(platform_.messages.empty());
@@ -286,7 +298,10 @@ TEST_F(DivisionNodes, PointsOnPlacedNodesAreNotPlacedAgain) {
 TEST_F(DivisionNodes, RangeEndsAreAccepted) {
     add_division(-4000, -4000);
     add_division(4400, 4400);
-    EXPECT_EQ(place_division_nodes(*mesh_, input_, results_, platform_), 13);
+    EXPECT_EQ(
+        placed_divisions(platform_,
+                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
+        13);
 }
 
 TEST_F(DivisionNodes, PointOutsideTheRangeRefusesTheFileBeforeAnyIsPlaced) {
@@ -295,11 +310,13 @@ TEST_F(DivisionNodes, PointOutsideTheRangeRefusesTheFileBeforeAnyIsPlaced) {
         platform_.messages.clear();
         add_division(10, 10);
         add_division(outside.x, outside.y);
-        EXPECT_EQ(place_division_nodes(*mesh_, input_, results_, platform_), -1);
+        EXPECT_EQ(
+            placed_divisions(
+                platform_, [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
+            -1);
         ASSERT_EQ(platform_.messages.size(), 1u);
         EXPECT_EQ(platform_.messages[0].caption, READ_ERROR_CAPTION);
         EXPECT_EQ(platform_.messages[0].text, "分割指定データの読み込み失敗！");
-        EXPECT_EQ(platform_.points_plotted, plotted_before_);
     }
 }
 

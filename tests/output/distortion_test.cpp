@@ -12,9 +12,9 @@ namespace {
 
 // The one counter that a triangle, given in file units, is counted in.
 int counter_of(Point a, Point b, Point c) {
-    static testing::TestMesh t(0, 0, 10);  // one mesh: the tables are large
+    const testing::TestMesh t(0, 0, 10);
     DistortionBins bins{};
-    add_element_distortion(bins, *t.mesh, t.node(a.x, a.y), t.node(b.x, b.y), t.node(c.x, c.y));
+    add_distortion(bins, smallest_angle(t.drawing(a.x, a.y), t.drawing(b.x, b.y), t.drawing(c.x, c.y)));
     int counted = 0;
     for (const int n : bins) counted += n;
     EXPECT_EQ(counted, 1);

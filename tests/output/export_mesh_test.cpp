@@ -2,8 +2,8 @@
 
 #include "export_fixture.h"
 #include "input/inside_test.h"
-#include "output/exported_mesh.h"
 #include "output/figure_holes.h"
+#include "output/finished_mesh.h"
 
 namespace tesu {
 namespace {
@@ -11,9 +11,9 @@ namespace {
 using testing::RING_ELEMENTS;
 using testing::RingWithIsland;
 
-TEST(ExportedMesh, NodesElementsAndLoopsInResultFileNumbering) {
+TEST(FinishedMesh, NodesElementsAndLoopsInResultFileNumbering) {
     RingWithIsland scene;
-    const ExportedMesh m = collect_exported_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
+    const FinishedMesh m = collect_finished_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
 
     ASSERT_EQ(m.nodes.size(), 13u);
     EXPECT_EQ(m.node(1).x, 10);
@@ -43,9 +43,9 @@ TEST(ExportedMesh, NodesElementsAndLoopsInResultFileNumbering) {
     EXPECT_EQ(segments[11].to, 10);
 }
 
-TEST(ExportedMesh, HoleIsTheFigureWhoseInsideIsOutsideTheFigures) {
+TEST(FinishedMesh, HoleIsTheFigureWhoseInsideIsOutsideTheFigures) {
     RingWithIsland scene;
-    const ExportedMesh m = collect_exported_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
+    const FinishedMesh m = collect_finished_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
     EXPECT_FALSE(m.figures[0].is_hole);
     EXPECT_TRUE(m.figures[1].is_hole);
     EXPECT_FALSE(m.figures[2].is_hole);  // an island inside the hole

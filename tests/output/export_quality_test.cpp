@@ -32,7 +32,7 @@ struct Fan {
         t.triangle(C, D, M);
         if (with_last_element) t.triangle(D, A, M);
     }
-    QualityStats stats() const { return measure_quality(collect_exported_mesh(*t.mesh, *t.input, 7)); }
+    QualityStats stats() const { return measure_quality(collect_finished_mesh(*t.mesh, *t.input, 7)); }
 };
 
 TEST(QualityStats, WholeSummaryOfAFan) {
@@ -69,7 +69,7 @@ TEST(QualityStats, AreaRatioCountsHolesAndIslands) {
     // The ring covers 16 - 4, the island's element its 0.5.
     testing::RingWithIsland ring;
     const QualityStats stats =
-        measure_quality(collect_exported_mesh(*ring.t.mesh, *ring.t.input, ring.LAST_CONTOUR_NODE));
+        measure_quality(collect_finished_mesh(*ring.t.mesh, *ring.t.input, ring.LAST_CONTOUR_NODE));
     EXPECT_EQ(stats.figure_area, 12.5);
     EXPECT_EQ(stats.element_area, 12.5);
     // Six elements of 18.4 degrees, three of 45, the island's 53.1.
@@ -81,7 +81,7 @@ TEST(QualityStats, MeshWithoutElements) {
     t.node(0, 0), t.node(4, 0), t.node(2, 3);
     t.figure({{0, 0}, {4, 0}, {2, 3}});
     const std::string text =
-        format_quality(measure_quality(collect_exported_mesh(*t.mesh, *t.input, 6)), "x");
+        format_quality(measure_quality(collect_finished_mesh(*t.mesh, *t.input, 6)), "x");
     EXPECT_NE(text.find("elements: 0\nsmallest angle: -\nlargest angle: -\n"), std::string::npos) << text;
     EXPECT_NE(text.find("worst element: -\nshortest edge: -\nlongest edge: -\narea ratio: 0.000000\n"),
               std::string::npos)

@@ -17,9 +17,9 @@ namespace {
 using testing::read_bytes;
 using testing::RING_ELEMENTS;
 
-ExportedMesh ring_mesh() {
+FinishedMesh ring_mesh() {
     testing::RingWithIsland scene;
-    return collect_exported_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
+    return collect_finished_mesh(*scene.t.mesh, *scene.t.input, scene.LAST_CONTOUR_NODE);
 }
 
 // The ring's node coordinates in file units, as printed.
@@ -65,7 +65,7 @@ TEST(MshWriter, PhysicalGroupsNodesAndElements) {
 
 TEST(VtuWriter, PointsCountFromZeroAndCellsCarryTheSmallestAngle) {
     testing::TempFolder folder;
-    const ExportedMesh mesh = ring_mesh();
+    const FinishedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_vtu_file(folder.file("ring.vtu"), mesh));
     // Six elements of 18.4 degrees, three of 45, the island's 53.1.
     EXPECT_NEAR(mesh.smallest_angles[3], 18.43494882292201, 1e-12);
@@ -98,7 +98,7 @@ TEST(VtuWriter, PointsCountFromZeroAndCellsCarryTheSmallestAngle) {
 
 TEST(TriangleFiles, NodeEleAndPolyFiles) {
     testing::TempFolder folder;
-    const ExportedMesh mesh = ring_mesh();
+    const FinishedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_node_file(folder.file("ring.node"), mesh));
     ASSERT_TRUE(write_ele_file(folder.file("ring.ele"), mesh));
     ASSERT_TRUE(write_poly_file(folder.file("ring.poly"), mesh));
@@ -138,7 +138,7 @@ TEST(MeshExport, CoordinatesReadBackExactly) {
     const Point drawing[] = {{150.3, 250.7}, {0.1, 399}, {398.9, 0.3}};
     for (const Point& p : drawing) t.node_at_drawing(p);
     testing::TempFolder folder;
-    ASSERT_TRUE(write_node_file(folder.file("m.node"), collect_exported_mesh(*t.mesh, *t.input, 3)));
+    ASSERT_TRUE(write_node_file(folder.file("m.node"), collect_finished_mesh(*t.mesh, *t.input, 3)));
 
     std::istringstream node(read_bytes(folder.file("m.node")));
     std::string header, number, x, y, marker;
@@ -152,7 +152,7 @@ TEST(MeshExport, CoordinatesReadBackExactly) {
 
 TEST(MeshExport, ExtensionPicksTheFilesInAnyCase) {
     testing::TempFolder folder;
-    const ExportedMesh mesh = ring_mesh();
+    const FinishedMesh mesh = ring_mesh();
     for (const std::string name : {"a.msh", "b.VTU", "c.node", "d.ELE", "e.Poly"}) {
         EXPECT_TRUE(write_mesh_export(folder.file(name), mesh).empty()) << name;
     }
@@ -167,7 +167,7 @@ TEST(MeshExport, ExtensionPicksTheFilesInAnyCase) {
 
 TEST(MeshExport, FailedFilesAreNamedAndEarlierFilesKept) {
     testing::TempFolder folder;
-    const ExportedMesh mesh = ring_mesh();
+    const FinishedMesh mesh = ring_mesh();
     ASSERT_TRUE(write_ele_file(folder.file("full.ele"), mesh));
     std::ofstream(folder.file("kept.node")) << "earlier";
     {

@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "test_support.h"
-#include "ui/headless_platform.h"
 
 namespace tesu {
 namespace {
@@ -43,16 +42,11 @@ struct HoledSquare {
 };
 
 struct Written {
+    FinishedMesh mesh;
     bool ok;
-    RunResults results;
-    HeadlessPlatform platform;
-    Written(const testing::TestMesh& t, const std::string& path, int step, int last_contour_node) {
-        results.output_file_name = path;
-        results.histogram_step = step;
-        results.last_contour_node = last_contour_node;
-        platform.record_drawing = true;
-        ok = write_result_file(*t.mesh, *t.input, results, platform);
-    }
+    Written(const testing::TestMesh& t, const std::string& path, int step, int last_contour_node)
+        : mesh(collect_finished_mesh(*t.mesh, *t.input, last_contour_node)),
+          ok(write_result_file(mesh, path, step)) {}
 };
 
 std::string expected_file(int step) {
@@ -93,23 +87,9 @@ TEST(ResultFile, WholeFileForEachHistogramWidth) {
     for (const int step : {0, 1, 2, 3}) {
         const Written w(scene.t, folder.file("plate.TES"), step, 14);
         ASSERT_TRUE(w.ok);
-        EXPECT_EQ(w.results.element_count, 3);
+        EXPECT_EQ(w.mesh.elements.size(), 3u);
         EXPECT_EQ(read_bytes(folder.file("plate.TES")), result_text(expected_file(step))) << step;
         EXPECT_EQ(folder.entries(), std::set<std::string>{"plate.TES"});
-    }
-}
-
-TEST(ResultFile, DrawsEachElementsEdgesInElementOrder) {
-    HoledSquare scene;
-    testing::TempFolder folder;
-    const Written w(scene.t, folder.file("plate.TES"), 0, 14);
-    ASSERT_EQ(w.platform.drawing.size(), 9u);
-    // The first element in element order: nodes 9, 4, 5.
-    const int ends[] = {9, 4, 5, 9};
-    for (std::size_t i = 0; i < 3; ++i) {
-        const RecordedDrawing& line = w.platform.drawing[i];
-        const Point from = scene.t.mesh->node_xy[ends[i]], to = scene.t.mesh->node_xy[ends[i + 1]];
-        EXPECT_TRUE(line.x0 == from.x && line.y0 == from.y && line.x1 == to.x && line.y1 == to.y) << i;
     }
 }
 
@@ -120,12 +100,12 @@ TEST(ResultFile, NoElementsAndNoDivisionPoints) {
     testing::TempFolder folder;
     const Written w(t, folder.file("tri.TES"), 0, 6);
     const std::string file = read_bytes(folder.file("tri.TES"));
-    EXPECT_EQ(w.results.element_count, 0);
+    EXPECT_TRUE(w.mesh.elements.empty());
     EXPECT_NE(file.find(result_text("\n0 = 要素数\n\n－　輪郭指定点の出力　－\n")), std::string::npos);
     EXPECT_TRUE(file.ends_with(result_text("－　分割指定点の出力　－\n番号 x y\n\nデータ出力終了\n")));
 }
 
-TEST(ResultFile, FailureLeavesNoFileButCountsAndDraws) {
+TEST(ResultFile, FailureLeavesTheEarlierFile) {
     HoledSquare scene;
     testing::TempFolder folder;
     std::filesystem::create_directory(folder.file("taken.TES"));
@@ -135,8 +115,6 @@ TEST(ResultFile, FailureLeavesNoFileButCountsAndDraws) {
         const testing::FileSizeLimit limit(name == "plate.TES" ? 200 : RLIM_INFINITY);
         const Written w(scene.t, folder.file(name), 2, 14);
         EXPECT_FALSE(w.ok) << name;
-        EXPECT_EQ(w.results.element_count, 3);
-        EXPECT_EQ(w.platform.drawing.size(), 9u);
     }
     EXPECT_EQ(read_bytes(folder.file("plate.TES")), "earlier");
     EXPECT_EQ(folder.entries(), (std::set<std::string>{"plate.TES", "taken.TES"}));

@@ -28,7 +28,8 @@ TEST(SvgPicture, OutlinesAndElementsInFileUnitsWithYUp) {
     t.triangle(b, t.node(120, 200), c);
 
     testing::TempFolder folder;
-    ASSERT_TRUE(write_svg_picture(folder.file("mesh.svg"), *t.mesh, *t.input));
+    ASSERT_TRUE(
+        write_svg_picture(folder.file("mesh.svg"), collect_finished_mesh(*t.mesh, *t.input, t.mesh->number)));
     const std::string svg = testing::read_bytes(folder.file("mesh.svg"));
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_EQ(occurrences(svg, "<polyline"), 1u);
@@ -38,7 +39,8 @@ TEST(SvgPicture, OutlinesAndElementsInFileUnitsWithYUp) {
     EXPECT_NE(svg.find("M100,-200L110,-210L100,-210Z"), std::string::npos);
     EXPECT_NE(svg.find("</svg>"), std::string::npos);
 
-    EXPECT_FALSE(write_svg_picture(folder.file("missing/mesh.svg"), *t.mesh, *t.input));
+    EXPECT_FALSE(write_svg_picture(folder.file("missing/mesh.svg"),
+                                   collect_finished_mesh(*t.mesh, *t.input, t.mesh->number)));
 }
 
 // The value of attribute `name` in the root element, empty when missing.
@@ -59,7 +61,8 @@ TEST(SvgPicture, RootElementGivesWidthAndHeightInTheProportionsOfTheViewBox) {
         testing::TestMesh t(0, 0, 1);
         t.figure({{0, 0}, {w, 0}, {w, h}, {0, h}});
         testing::TempFolder folder;
-        ASSERT_TRUE(write_svg_picture(folder.file("mesh.svg"), *t.mesh, *t.input));
+        ASSERT_TRUE(write_svg_picture(folder.file("mesh.svg"),
+                                      collect_finished_mesh(*t.mesh, *t.input, t.mesh->number)));
         const std::string svg = testing::read_bytes(folder.file("mesh.svg"));
 
         const std::string width = root_attribute(svg, "width");

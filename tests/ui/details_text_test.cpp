@@ -9,13 +9,13 @@ namespace tesu {
 namespace {
 
 TEST(DetailsText, ShowsTheRunAndTheCurrentZoomInTheCLocale) {
-    auto mesh = std::make_unique<MeshTables>();
     auto input = std::make_unique<InputTables>();
     RunResults results;
     ViewState view;
-    mesh->number = 237;
-    mesh->vp_number = 812;
-    mesh->ve_number = 1215;
+    results.mesh.emplace();
+    results.mesh->nodes.resize(234);
+    results.mesh->vp_number = 812;
+    results.mesh->ve_number = 1215;
     input->span = 2;
     input->basic_density = 19.95;
     input->input_file_name = "/data/plate.DAT";
@@ -31,7 +31,7 @@ TEST(DetailsText, ShowsTheRunAndTheCurrentZoomInTheCLocale) {
     // A locale with a decimal comma, where one is installed.
     const std::string before = std::setlocale(LC_NUMERIC, nullptr);
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
-    const std::string text = details_text(*mesh, *input, results, view);
+    const std::string text = details_text(*input, results, view);
     std::setlocale(LC_NUMERIC, before.c_str());
     EXPECT_EQ(text,
               "ノード数 = 234, 要素数 = 396\n輪郭線上のノード数 = 72\n\n計算時間= 3 秒\n\n"

@@ -62,9 +62,11 @@ TEST(PaintOrder, LowestNodeOnScreenFirstTiesByX) {
 
 class PaintMeshTest : public ::testing::Test {
 protected:
-    std::vector<CanvasCall> paint(int mesh_ready) {
+    // Paints the mesh as a run that has finished (or not) leaves it.
+    std::vector<CanvasCall> paint(bool finished) {
         RecordingCanvas canvas;
-        paint_mesh(canvas, view, builder.mesh(), *input, mesh_ready, cache);
+        const FinishedMesh mesh = collect_finished_mesh(builder.mesh(), *input, 3);
+        paint_mesh(canvas, view, builder.mesh(), finished ? &mesh : nullptr, cache);
         return canvas.calls;
     }
     MeshBuilder builder;
@@ -83,8 +85,8 @@ TEST_F(PaintMeshTest, PaintsTheLiveTrianglesWhoseCentroidIsInsideInPaintOrder) {
     builder.add_vp(builder.node(150, 10), builder.node(170, 10), builder.node(160, 30));  // outside
     builder.add_vp(d, f, e);
 
-    EXPECT_THAT(paint(0), ElementsAre(erase_call()));
-    EXPECT_THAT(paint(1),
+    EXPECT_THAT(paint(false), ElementsAre(erase_call()));
+    EXPECT_THAT(paint(true),
                 ElementsAre(erase_call(), line_call(10, 30, 10, 10, WHITE), line_call(10, 10, 30, 10, WHITE),
                             line_call(30, 10, 10, 30, WHITE), line_call(70, 95, 90, 90, WHITE),
                             line_call(90, 90, 95, 70, WHITE), line_call(95, 70, 70, 95, WHITE)));
@@ -92,11 +94,11 @@ TEST_F(PaintMeshTest, PaintsTheLiveTrianglesWhoseCentroidIsInsideInPaintOrder) {
 
 TEST_F(PaintMeshTest, KeepsTheElementsFoundUntilCleared) {
     builder.add_vp(builder.node(10, 10), builder.node(30, 10), builder.node(10, 30));
-    EXPECT_EQ(paint(1).size(), 4u);
+    EXPECT_EQ(paint(true).size(), 4u);
     input->figure_count = 0;  // the tables of a new run
-    EXPECT_EQ(paint(1).size(), 4u);
+    EXPECT_EQ(paint(true).size(), 4u);
     cache.clear();
-    EXPECT_EQ(paint(1).size(), 1u);
+    EXPECT_EQ(paint(true).size(), 1u);
 }
 
 TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
@@ -114,14 +116,9 @@ TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
     builder.add_voronoi_edge(gone, bottom);
     builder.add_voronoi_edge(top, bottom);
 
-    HeadlessPlatform platform;
     RecordingCanvas canvas;
-    const ViewState view = full_view(400, 400);
-    draw_voronoi(canvas, view, builder.mesh(), 0, platform);
-    EXPECT_THAT(canvas.calls, IsEmpty());
-    draw_voronoi(canvas, view, builder.mesh(), 1, platform);
+    EXPECT_TRUE(draw_voronoi(canvas, full_view(400, 400), builder.mesh()));
     EXPECT_THAT(canvas.calls, ElementsAre(line_call(20, 10, 20, 15, CYAN)));
-    EXPECT_THAT(platform.messages, IsEmpty());
 }
 
 }  // namespace

@@ -4,18 +4,16 @@
 
 #include <memory>
 
-#include "engine/mesh_tables.h"
-#include "input/input_tables.h"
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 #include "ui/drawing.h"
 #include "ui/view.h"
 
 namespace tesu {
 
 struct AppState {
-    // The tables are reserved once; memory is committed only as rows fill.
-    std::unique_ptr<MeshTables> mesh = std::make_unique<MeshTables>();
-    std::unique_ptr<InputTables> input = std::make_unique<InputTables>();
+    // Its tables are reserved once; memory is committed only as rows fill.
+    // While a run builds, only its worker touches them.
+    MeshRun run;
     RunResults results;
     ViewState view;
     ElementCache elements;

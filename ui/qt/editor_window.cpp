@@ -109,6 +109,10 @@ bool EditorWindow::save() {
     return true;
 }
 
+bool EditorWindow::has_unsaved_changes() const { return text_->document()->isModified(); }
+
+QString EditorWindow::file_name() const { return QFile::decodeName(base_name(path_).c_str()); }
+
 void EditorWindow::closeEvent(QCloseEvent* event) {
     if (!text_->document()->isModified()) return event->accept();
     switch (dialogs_.ask_to_save(this, QFile::decodeName(base_name(path_).c_str()))) {

@@ -35,6 +35,9 @@ public:
     const std::string& refusal() const { return refusal_; }
     // Writes the text back; false, after saying why, when it was not written.
     bool save();
+    bool has_unsaved_changes() const;
+    // The file's own name, without its folder.
+    QString file_name() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

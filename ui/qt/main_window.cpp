@@ -4,10 +4,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
-#include <QScopedValueRollback>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
 
-#include "input/mesh_run.h"
+#include "engine/error.h"
+#include "run/mesh_run.h"
 #include "ui/details_text.h"
 #include "ui/drawing.h"
 #include "ui/qt/editor_window.h"
@@ -19,20 +23,33 @@ namespace {
 constexpr std::string_view ZOOM_HINT_CAPTION = "拡大・縮小";
 constexpr std::string_view ZOOM_HINT_TEXT =
     "拡大させたい場所を左クリックして下さい。\n縮小は右クリックです。";
+constexpr std::string_view STOP_CAPTION = "メッシュ生成中";
+constexpr std::string_view STOP_TEXT = "メッシュの生成を中止しますか？";
+constexpr std::string_view NO_CENTRE_TEXT = "架空の点エラー、外心の計算において";
+constexpr std::string_view EDITOR_CAPTION = "メモ帳";
+
+// What the worker has drawn reaches the screen this often.
+constexpr int DRAWING_INTERVAL_MS = 100;
+
+std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
+
+// The commands that would change a run under way or read its tables.
+constexpr int RUN_COMMANDS[] = {LOAD_DATA,   SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE,
+                                HISTOGRAM_1, HISTOGRAM_2,  HISTOGRAM_3};
 
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
-    : state_(state),
-      dialogs_(dialogs),
-      view_(new MeshView(state, this)),
-      platform_(dialogs, *this, *view_, state) {
+    : state_(state), dialogs_(dialogs), view_(new MeshView(state, this)) {
     setWindowTitle(QStringLiteral("有限要素法のための自動要素生成 32ビット版"));
     setWindowIcon(QIcon(QStringLiteral(":/tesu.png")));
     setCentralWidget(view_);
     build_menu();
     resize(OUTER_WIDTH, OUTER_HEIGHT);
     dispatch(HISTOGRAM_NONE);
+    drawing_timer_.setInterval(DRAWING_INTERVAL_MS);
+    connect(&drawing_timer_, &QTimer::timeout, this, &MainWindow::draw_queued);
+    connect(&worker_, &RunWorker::finished, this, &MainWindow::finish_run, Qt::QueuedConnection);
 }
 
 void MainWindow::build_menu() {
@@ -77,7 +94,7 @@ QAction* MainWindow::action(int id) const {
 }
 
 void MainWindow::dispatch(int id) {
-    if (running_) return;
+    if (running_ && std::ranges::find(RUN_COMMANDS, id) != std::end(RUN_COMMANDS)) return;
     switch (id) {
         case LOAD_DATA:
             return load_data();
@@ -114,37 +131,156 @@ void MainWindow::load_data() {
 
 void MainWindow::load_file(const std::string& path) {
     if (running_) return;
-    state_.input->input_file_name = path;
-    {
-        const QScopedValueRollback<bool> running(running_, true);
-        run_mesh_generation(*state_.mesh, *state_.input, state_.results, platform_);
+    state_.results.mesh_ready = 0;
+    state_.results.mesh.reset();
+    state_.results.error.reset();
+    state_.results.waiting_time = 0;
+    state_.elements.clear();
+    view_->reset_view();
+    view_->repaint_mesh();
+
+    RunSummary summary;
+    try {
+        if (!state_.run.read(path)) return;  // a file that cannot be opened ends the run silently
+        summary = state_.run.prepare();
+    } catch (const Error& error) {
+        return show_failure(error);
     }
-    // The window keeps what the run drew until its next repaint.
-    view_->show_now();
-    // Found now rather than at the first zoom click, which then repaints at
-    // full speed.
-    if (state_.results.mesh_ready) state_.elements.elements(*state_.mesh, *state_.input);
+    state_.results.output_file_name = summary.output_file_name;
+    if (dialogs_.message_box(this, SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel) !=
+        Answer::ok) {
+        return;
+    }
+    state_.results.start_time = clock_seconds();
+    running_ = true;
+    close_when_stopped_ = false;
+    set_run_commands_enabled(false);
+    worker_.start(state_.run, summary.output_file_name, state_.results.histogram_step);
+    drawing_timer_.start();
+}
+
+void MainWindow::draw_queued() {
+    ImageCanvas& canvas = view_->canvas();
+    for (const DrawingBatch& batch : worker_.take_drawing()) {
+        for (const Segment& s : batch.segments)
+            draw_segment(canvas, state_.view, WHITE, s.from.x, s.from.y, s.to.x, s.to.y);
+        for (const Point& p : batch.points) plot_dot(canvas, state_.view, p.x, p.y);
+    }
+    view_->update();
+}
+
+void MainWindow::finish_run() {
+    drawing_timer_.stop();
+    RunWorker::Outcome outcome = worker_.take_outcome();
+    draw_queued();
+    running_ = false;
+    set_run_commands_enabled(true);
+    RunResults& results = state_.results;
+    results.stage_times = state_.run.stage_times();
+    if (outcome.failure) {
+        try {
+            std::rethrow_exception(outcome.failure);
+        } catch (const Error& error) {
+            show_failure(error);
+        } catch (const std::bad_alloc&) {
+            show_failure(computation_error("メモリが足りません。"));
+        }
+    } else if (!outcome.mesh) {
+        show_no_result();
+        if (close_when_stopped_) close();
+    } else {
+        results.mesh = std::move(outcome.mesh);
+        results.last_contour_node = state_.run.last_contour_node();
+        results.element_count = static_cast<int>(results.mesh->elements.size());
+        if (!outcome.written) {
+            const std::int32_t shown = clock_seconds();
+            dialogs_.message_box(this, OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name),
+                                 Buttons::ok);
+            results.waiting_time += clock_seconds() - shown;
+        }
+        results.outcome = outcome.written ? RunOutcome::written : RunOutcome::output_failed;
+        // The mesh is drawn and ready even when its file could not be written.
+        results.mesh_ready = 1;
+        results.end_time = clock_seconds();
+        view_->show_now();
+        // Found now rather than at the first zoom click, which then repaints
+        // at full speed.
+        state_.elements.elements(state_.run.tables(), *results.mesh);
+        dialogs_.message_box(this, REPORT_CAPTION, report_text(results), Buttons::ok);
+    }
+    Q_EMIT run_ended();
+}
+
+void MainWindow::show_failure(const Error& error) {
+    dialogs_.message_box(this, error.caption(), error.text(), Buttons::ok);
+    if (error.ends_program()) end_after_failure();
+    show_no_result();
+}
+
+void MainWindow::end_after_failure() {
+    // The editors live in this process: their unsaved changes are offered
+    // for saving before it ends.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* editor = qobject_cast<EditorWindow*>(window);
+        if (!editor || !editor->has_unsaved_changes()) continue;
+        const QString question = QStringLiteral("%1 の変更を保存しますか?").arg(editor->file_name());
+        if (dialogs_.message_box(editor, EDITOR_CAPTION, question.toStdString(), Buttons::ok_cancel) ==
+            Answer::ok) {
+            editor->save();
+        }
+    }
+    // The run was abandoned half-way: no destructor may run over its state.
+    std::fflush(nullptr);
+    std::_Exit(EXIT_STATUS_FATAL);
+}
+
+void MainWindow::show_no_result() {
+    state_.results.mesh_ready = 0;
+    state_.results.mesh.reset();
+    state_.elements.clear();
+    view_->reset_view();
+    view_->repaint_mesh();
+}
+
+void MainWindow::set_run_commands_enabled(bool enabled) {
+    for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(enabled);
+}
+
+bool MainWindow::ask_to_stop() {
+    if (!running_) return false;
+    if (dialogs_.message_box(this, STOP_CAPTION, STOP_TEXT, Buttons::ok_cancel) != Answer::ok) return false;
+    worker_.request_stop();
+    return true;
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && running_) {
+        ask_to_stop();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::edit_data() {
-    if (!state_.results.mesh_ready) {
-        const auto path = dialogs_.choose_data_file(this);
-        if (!path) return;
-        state_.input->input_file_name = *path;
-    }
-    edit_file(state_.input->input_file_name, dialogs_);
+    if (state_.results.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_);
+    const auto path = dialogs_.choose_data_file(this);
+    if (!path) return;
+    // The data file of a run under way stays as it is.
+    if (!running_) state_.run.input().input_file_name = *path;
+    edit_file(*path, dialogs_);
 }
 
 void MainWindow::show_voronoi() {
     if (!state_.results.mesh_ready) return;
-    draw_voronoi(view_->canvas(), state_.view, *state_.mesh, state_.results.mesh_ready, platform_);
+    const bool all_finite = draw_voronoi(view_->canvas(), state_.view, state_.run.tables());
     view_->show_now();
+    if (!all_finite) dialogs_.message_box(this, COMPUTATION_ERROR_CAPTION, NO_CENTRE_TEXT, Buttons::ok);
 }
 
 void MainWindow::show_details() {
     if (!state_.results.mesh_ready) return;
-    dialogs_.message_box(this, DETAILS_CAPTION,
-                         details_text(*state_.mesh, *state_.input, state_.results, state_.view), Buttons::ok);
+    dialogs_.message_box(this, DETAILS_CAPTION, details_text(state_.run.input(), state_.results, state_.view),
+                         Buttons::ok);
 }
 
 void MainWindow::show_help() {
@@ -161,7 +297,15 @@ void MainWindow::set_histogram_step(int id) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (running_) return event->ignore();
+    if (running_) {
+        // Closed once the run has stopped, if the user wants it stopped.
+        event->ignore();
+        const bool stopping = ask_to_stop();
+        // The run may have ended while the question was open.
+        if (!running_) return (void)close();
+        close_when_stopped_ = stopping;
+        return;
+    }
     // The editors live in this process: their unsaved changes are asked
     // about before the program ends, and the user may keep it open.
     for (QWidget* window : QApplication::topLevelWidgets()) {

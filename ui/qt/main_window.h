@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 #include <map>
 #include <string>
 
@@ -12,7 +13,7 @@
 #include "ui/qt/help_window.h"
 #include "ui/qt/mesh_view.h"
 #include "ui/qt/modal_dialogs.h"
-#include "ui/qt/qt_platform.h"
+#include "ui/qt/run_worker.h"
 
 class QAction;
 class QActionGroup;
@@ -31,18 +32,28 @@ public:
     // Carries out a menu command; ids that name no command are ignored.
     void dispatch(int id);
     // Runs the mesh generation on a data file, as the load command does
-    // once its dialog has chosen the file.
+    // once its dialog has chosen the file: reads it and asks about the
+    // summary here, then builds on a worker thread and returns. The report
+    // follows when the worker has finished.
     void load_file(const std::string& path);
+    // True from the summary's OK until the run's end has been shown.
+    bool running() const { return running_; }
+    // Asks whether to stop the run under way; true when the user chose to.
+    bool ask_to_stop();
 
     MeshView* mesh_view() const { return view_; }
-    QtPlatform& platform() { return platform_; }
     QAction* action(int id) const;
     HelpWindow* help_window() const { return help_; }
+
+Q_SIGNALS:
+    // A run has ended, with or without a result.
+    void run_ended();
 
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build_menu();
@@ -54,17 +65,29 @@ private:
     void show_help();
     void set_histogram_step(int id);
     void fit_frame_to_outer_size();
+    // The state of a run that left no mesh: a black full view.
+    void show_no_result();
+    void set_run_commands_enabled(bool enabled);
+    void draw_queued();
+    void finish_run();
+    // A failure of the run: its box, then for one that ends the program the
+    // editors' unsaved changes, then the end with status 1.
+    void show_failure(const Error& error);
+    [[noreturn]] void end_after_failure();
 
     AppState& state_;
     ModalDialogs& dialogs_;
     MeshView* view_;
-    QtPlatform platform_;
+    RunWorker worker_;
+    QTimer drawing_timer_;
     std::map<int, QAction*> actions_;
     QActionGroup* histogram_group_ = nullptr;
     QPointer<HelpWindow> help_;
-    // A run holds the thread; whatever reaches the window meanwhile must not
-    // start anything.
+    // While the worker builds, the commands that would change the run are
+    // disabled and the window only draws what the worker queues.
     bool running_ = false;
+    // The window was asked to close during the run and agreed to stop it.
+    bool close_when_stopped_ = false;
     bool frame_fitted_ = false;
 };
 

@@ -1,25 +1,14 @@
 #include "ui/qt/mesh_view.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace tesu {
 
-namespace {
-
-// How often a run's drawing reaches the screen.
-constexpr qint64 PROGRESS_INTERVAL_MS = 100;
-// The clock is read only every so many drawing calls.
-constexpr unsigned CALLS_PER_CLOCK_READ = 256;
-
-}  // namespace
-
 MeshView::MeshView(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setCursor(Qt::ArrowCursor);
     // The image covers the whole widget; nothing needs erasing underneath.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    since_shown_.start();
 }
 
 void MeshView::reset_view() { tesu::reset_view(state_.view, width(), height()); }
@@ -30,21 +19,12 @@ void MeshView::repaint_mesh() {
 }
 
 void MeshView::paint_image() {
-    paint_mesh(canvas_, state_.view, *state_.mesh, *state_.input, state_.results.mesh_ready, state_.elements);
+    const FinishedMesh* finished =
+        state_.results.mesh_ready && state_.results.mesh ? &*state_.results.mesh : nullptr;
+    paint_mesh(canvas_, state_.view, state_.run.tables(), finished, state_.elements);
 }
 
-void MeshView::show_now() {
-    repaint();
-    since_shown_.restart();
-}
-
-void MeshView::show_progress() {
-    if (++progress_calls_ % CALLS_PER_CLOCK_READ != 0) return;
-    if (since_shown_.elapsed() < PROGRESS_INTERVAL_MS) return;
-    update();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    since_shown_.restart();
-}
+void MeshView::show_now() { repaint(); }
 
 void MeshView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);

@@ -1,8 +1,8 @@
 // The client area of the main window: the view, the image that holds what is
-// drawn, the repaint of the mesh from the tables and the zoom clicks.
+// drawn, the repaint of the finished mesh and the zoom clicks. Painting only
+// puts the image on the screen.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include "ui/qt/app_state.h"
@@ -26,10 +26,6 @@ public:
     void repaint_mesh();
     // The image as it is now, on screen at once.
     void show_now();
-    // During a run, which holds the thread: shows what was drawn when the
-    // last showing is long enough ago. Only window-system events are handled
-    // meanwhile, no user input.
-    void show_progress();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,8 +37,6 @@ private:
 
     AppState& state_;
     ImageCanvas canvas_;
-    QElapsedTimer since_shown_;
-    unsigned progress_calls_ = 0;
 };
 
 }  // namespace tesu

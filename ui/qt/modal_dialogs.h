@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/platform.h"
+#include "run/run_messages.h"
 
 class QWidget;
 

@@ -3,11 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 
 #include "gui_test_support.h"
+#include "ui/qt/editor_window.h"
 #include "ui/qt/main_window.h"
 
 namespace tesu {
@@ -29,9 +32,12 @@ protected:
     void click(Qt::MouseButton button) {
         QTest::mouseClick(&view(), button, {}, {view().width() / 2, view().height() / 2});
     }
+    // Loads the file as the user does, and waits for the end of the run
+    // with the window answering meanwhile.
     void load(const std::string& path) {
         dialogs.files.push_back(path);
         window.dispatch(LOAD_DATA);
+        while (window.running()) QTest::qWait(5);
     }
     qint64 result_size() const { return QFileInfo(QString::fromStdString(files.path("plate.TES"))).size(); }
 
@@ -57,7 +63,7 @@ TEST_F(FullRunTest, RunDrawsIntoTheWindowThenRepaintsDrawTheElements) {
     ASSERT_EQ(dialogs.boxes.size(), 2u);
     EXPECT_TRUE(all_black(at_summary));
     EXPECT_GT(count_pixels(at_report, IMAGE_WHITE), 1000);
-    const Point dot = state.input->division_xy[0];
+    const Point dot = state.run.input().division_xy[0];
     const double k = base_factor(state.view);
     EXPECT_EQ(at_report.pixel(int(dot.x * k), int(dot.y * k)), IMAGE_YELLOW);
     EXPECT_EQ(view().image(), at_report);  // nothing repainted after the run
@@ -104,9 +110,49 @@ TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     EXPECT_TRUE(all_black(view().image()));
 }
 
-TEST_F(FullRunTest, AnOverlongLineEndsTheProgramWithStatusOne) {
+// A failure that ends the program lets each editor with unsaved changes
+// save them first.
+TEST_F(FullRunTest, AnOverlongLineOffersTheEditorsChangesThenEndsWithStatusOne) {
+    const std::string edited = files.write("edited.DAT", "0 0\n");
+    edit_file(edited, dialogs);
+    auto* editor = qobject_cast<EditorWindow*>(find_window_titled("メモ帳 - edited.DAT"));
+    ASSERT_NE(editor, nullptr);
+    editor->text_edit()->insertPlainText(QStringLiteral("; changed\n"));
     const std::string path = files.write("long.DAT", QByteArray(100, '1') + "\n");
+    dialogs.answers = {Answer::ok};
     EXPECT_EXIT(load(path), ::testing::ExitedWithCode(1), "");
+    EXPECT_EQ(TestFiles::read(edited), QByteArray("; changed\n0 0\n"));
+    // The ending happened in a child process; this one's editor goes quietly.
+    editor->text_edit()->document()->setModified(false);
+    editor->close();
+}
+
+TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
+    // A fine mesh: long enough to be asked to stop half-way.
+    const std::string path = files.write("fine.DAT", "0 0\n100 0\n100 50\n0 50\n0 0\nb = 0.05\ns = 2\n");
+    dialogs.files.push_back(path);
+    window.dispatch(LOAD_DATA);
+    ASSERT_TRUE(window.running());
+    QTest::qWait(300);
+    EXPECT_TRUE(window.running());
+    EXPECT_FALSE(window.action(LOAD_DATA)->isEnabled());
+    window.action(ABOUT)->trigger();  // still answers
+    EXPECT_EQ(dialogs.about_boxes, 1);
+    EXPECT_FALSE(all_black(view().image()));  // the run's drawing reached the window
+
+    dialogs.answers = {Answer::cancel, Answer::ok};
+    QTest::keyClick(&window, Qt::Key_Escape);  // not stopped
+    QTest::qWait(50);
+    EXPECT_TRUE(window.running());
+    QElapsedTimer stopping;
+    stopping.start();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    while (window.running()) QTest::qWait(5);
+    EXPECT_LT(stopping.elapsed(), 1000);
+    EXPECT_EQ(state.results.mesh_ready, 0);
+    EXPECT_TRUE(all_black(view().image()));
+    EXPECT_TRUE(window.action(LOAD_DATA)->isEnabled());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(files.path("fine.TES"))));
 }
 
 TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {

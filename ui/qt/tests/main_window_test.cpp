@@ -97,7 +97,7 @@ TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
 TEST_F(MainWindowTest, CommandsOpenTheirDialogs) {
     window.action(ZOOM_HINT)->trigger();
     window.action(ABOUT)->trigger();
-    state.input->input_file_name = "/earlier/run.DAT";
+    state.run.input().input_file_name = "/earlier/run.DAT";
     window.action(LOAD_DATA)->trigger();  // cancelled: no run
     window.action(EDIT_DATA)->trigger();  // no mesh: asks for the file, cancelled
     ASSERT_EQ(dialogs.boxes.size(), 1u);
@@ -105,13 +105,13 @@ TEST_F(MainWindowTest, CommandsOpenTheirDialogs) {
     EXPECT_EQ(dialogs.boxes[0].text, "拡大させたい場所を左クリックして下さい。\n縮小は右クリックです。");
     EXPECT_EQ(dialogs.about_boxes, 1);
     EXPECT_EQ(dialogs.file_requests, 2);
-    EXPECT_EQ(state.input->input_file_name, "/earlier/run.DAT");
+    EXPECT_EQ(state.run.input().input_file_name, "/earlier/run.DAT");
     EXPECT_EQ(find_window_titled(QStringLiteral("メモ帳 - run.DAT")), nullptr);
 
     TestFiles files;
     dialogs.files.push_back(files.write("plate.DAT", "0 0\r\n"));
     window.dispatch(EDIT_DATA);
-    EXPECT_EQ(state.input->input_file_name, files.path("plate.DAT"));
+    EXPECT_EQ(state.run.input().input_file_name, files.path("plate.DAT"));
     QPointer<QWidget> editor = find_window_titled(QStringLiteral("メモ帳 - plate.DAT"));
     ASSERT_NE(editor, nullptr);
     editor->close();
@@ -156,8 +156,8 @@ protected:
         const int b = builder.node(30.5, 10.5);
         const int first = builder.add_vp(a, b, builder.node(20.5, 20.5));
         builder.add_voronoi_edge(first, builder.add_vp(a, b, builder.node(20.5, 4.5)));
-        state.mesh = builder.release();
-        state.input = square_with_hole();
+        state.run = MeshRun(builder.release(), square_with_hole());
+        state.results.mesh = collect_finished_mesh(state.run.tables(), state.run.input(), 3);
         state.results.mesh_ready = 1;
     }
     QPoint on_screen(double x, double y) const {
@@ -216,22 +216,6 @@ TEST_F(ReadyMeshTest, RepaintDrawsWhiteElementsAndVoronoiStaysUntilTheNextOne) {
     click(Qt::RightButton, {0, 0});
     EXPECT_EQ(count_pixels(image(), IMAGE_CYAN), 0);
     EXPECT_GT(count_pixels(image(), IMAGE_WHITE), 0);
-}
-
-TEST_F(ReadyMeshTest, FatalEndingsEndWithStatusOneWhateverTheCause) {
-    QtPlatform& platform = window.platform();
-    std::vector<int> statuses;
-    platform.on_fatal = [&statuses](int status) {
-        statuses.push_back(status);
-        throw std::runtime_error("ended");
-    };
-    EXPECT_THROW(platform.fatal(COMPUTATION_ERROR_CAPTION, "a", FatalCause::computation), std::runtime_error);
-    EXPECT_THROW(platform.fatal("x", "b", FatalCause::refused_input), std::runtime_error);
-    EXPECT_THAT(statuses, ElementsAre(1, 1));
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[1].text, "b");
-    platform.on_fatal = nullptr;
-    EXPECT_EXIT(platform.fatal("x", "c", FatalCause::refused_input), ::testing::ExitedWithCode(1), "");
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
+#include "engine/format_message.h"
+
 #include <locale.h>
 
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
-
-#include "ui/platform.h"
 
 namespace tesu {
 

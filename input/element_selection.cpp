@@ -1,4 +1,4 @@
-#include "output/element_selection.h"
+#include "input/element_selection.h"
 
 #include "engine/creation_order.h"
 #include "input/inside_test.h"

@@ -2,17 +2,15 @@
 // in a folder name.
 #include <gtest/gtest.h>
 
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 
 namespace tesu {
 namespace {
 
 std::string output_name_for(const std::string& input_path) {
-    InputTables input;
-    input.input_file_name = input_path;
-    RunResults results;
-    EXPECT_TRUE(form_output_name(input, results));
-    return results.output_file_name;
+    std::string name;
+    EXPECT_TRUE(form_output_name(input_path, name));
+    return name;
 }
 
 TEST(OutputName, CutsAtTheFirstDotOfTheFileName) {
@@ -32,16 +30,11 @@ TEST(OutputName, DotsInFolderNamesStay) {
 }
 
 TEST(OutputName, RefusesANameLongerThanAPath) {
-    InputTables input;
-    RunResults results;
-    results.output_file_name = "earlier.TES";
-    input.input_file_name = std::string(4092, 'a');
-    EXPECT_FALSE(form_output_name(input, results));
-    EXPECT_EQ(results.output_file_name, "earlier.TES");
-
-    input.input_file_name = std::string(4091, 'a');
-    EXPECT_TRUE(form_output_name(input, results));
-    EXPECT_EQ(results.output_file_name.size(), 4095u);
+    std::string name = "earlier.TES";
+    EXPECT_FALSE(form_output_name(std::string(4092, 'a'), name));
+    EXPECT_EQ(name, "earlier.TES");
+    EXPECT_TRUE(form_output_name(std::string(4091, 'a'), name));
+    EXPECT_EQ(name.size(), 4095u);
 }
 
 }  // namespace

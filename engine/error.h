@@ -1,0 +1,47 @@
+// The one way a failure leaves the core: an exception carrying why, and the
+// caption and text of the message the user is shown. The programs decide how
+// to show it and with which status to end.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace tesu {
+
+enum class ErrorCause {
+    read,         // the data file, or a node placed from it, was refused
+    computation,  // the construction met tables it cannot go on from
+    capacity,     // the mesh outgrew a limit of the tables
+    output,       // a result could not be written
+};
+
+class Error : public std::exception {
+public:
+    // `ends_program`: the desktop program ends after the message (every
+    // computation or capacity stop, and the over-long data line).
+    Error(ErrorCause cause, std::string_view caption, std::string text, bool ends_program)
+        : cause_(cause), caption_(caption), text_(std::move(text)), ends_program_(ends_program) {}
+
+    ErrorCause cause() const { return cause_; }
+    const std::string& caption() const { return caption_; }
+    const std::string& text() const { return text_; }
+    bool ends_program() const { return ends_program_; }
+    const char* what() const noexcept override { return text_.c_str(); }
+
+private:
+    ErrorCause cause_;
+    std::string caption_;
+    std::string text_;
+    bool ends_program_;
+};
+
+// The caption of every failure inside the computation.
+inline constexpr std::string_view COMPUTATION_ERROR_CAPTION = "計算実行中のエラー！強制終了します。";
+
+// A computation or capacity stop: it ends the desktop program.
+inline Error computation_error(std::string text, ErrorCause cause = ErrorCause::computation) {
+    return Error(cause, COMPUTATION_ERROR_CAPTION, std::move(text), true);
+}
+
+}  // namespace tesu

@@ -1,0 +1,76 @@
+// The finished mesh as a value: what the result file, the exports, the
+// picture, the quality summary, the details box and the repaint read. Nodes
+// are numbered from 1 as in the result file, elements come in result-file
+// order, and each figure's outline is a loop of nodes, all in file units.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "engine/mesh_tables.h"
+#include "input/input_tables.h"
+
+namespace tesu {
+
+struct FinishedFigure {
+    // The figure's points as the data file gives them, the closing point
+    // included (file units).
+    std::vector<Point> outline;
+    // Numbers of the figure's outline nodes in the order they run along it;
+    // the loop closes from the last back to the first.
+    std::vector<int> loop;
+    bool is_hole = false;
+    // Inside the figure's outline and clear of every outline (file units).
+    std::optional<Point> inner_point;
+    // Area enclosed by the figure's outline alone (file units, not signed).
+    double area = 0;
+};
+
+struct FinishedMesh {
+    // Node number n at index n - 1, in file units.
+    std::vector<Point> nodes;
+    // Nodes 1 to this number lie on the outlines.
+    int outline_node_count = 0;
+    // The elements, oldest triangle first (the order of the result file):
+    // their node numbers in the result file's counter-clockwise order, and in
+    // the order of the triangle in the diagram, which the picture, the
+    // repaint and the smallest angle follow.
+    std::vector<std::array<int, 3>> elements;
+    std::vector<std::array<int, 3>> triangles;
+    // Per element, degrees, computed from the drawing units in the
+    // triangle's order, as the distortion histogram counts them.
+    std::vector<double> smallest_angles;
+    std::vector<FinishedFigure> figures;
+    // The node at each outline point of each figure, closing points left
+    // out, and at each division-specified point; points on no node are left
+    // out.
+    std::vector<std::vector<int>> outline_point_nodes;
+    std::vector<int> division_point_nodes;
+    // Outline nodes where a figure after the first begins.
+    std::vector<int> figure_first_nodes;
+    // How many vps and ves the diagram created, for the details box.
+    int vp_number = 0;
+    int ve_number = 0;
+
+    const Point& node(int number) const { return nodes[static_cast<std::size_t>(number - 1)]; }
+};
+
+struct OutlineSegment {
+    int figure;  // from 0
+    int from;
+    int to;
+};
+
+// Consecutive nodes along each figure's loop, closing it; a loop of two
+// nodes is one segment, not two on top of each other.
+std::vector<OutlineSegment> outline_segments(const FinishedMesh& mesh);
+
+// From the tables of a finished run; nodes 4 to last_contour_node are the
+// outline nodes, placed figure by figure.
+FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& input, int last_contour_node);
+
+// Puts the three nodes of a triangle into the order the result file uses.
+std::array<int, 3> element_order(const MeshTables& mesh, const InputTables& input, std::array<int, 3> nodes);
+
+}  // namespace tesu

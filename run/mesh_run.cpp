@@ -1,0 +1,286 @@
+#include "run/mesh_run.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <vector>
+
+#include "engine/error.h"
+#include "engine/format_message.h"
+#include "engine/voronoi.h"
+#include "input/data_file.h"
+#include "input/node_generation.h"
+#include "output/result_file.h"
+
+namespace tesu {
+
+namespace {
+
+inline constexpr std::string_view DATA_NAME_TOO_LONG = "ファイル名が長すぎます。4095バイト以内にして下さい。";
+inline constexpr std::string_view RESULT_NAME_TOO_LONG =
+    "結果ファイル名が長すぎます。4095バイト以内にして下さい。";
+// The observer hears of this many nodes at once.
+inline constexpr std::size_t NODE_BATCH = 4096;
+
+using Clock = std::chrono::steady_clock;
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
+
+Error read_error(std::string_view text) {
+    return Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+}
+
+// Every edge of every figure; a figure's points end with its closing point.
+void draw_outlines(const InputTables& input, RunObserver& observer) {
+    std::vector<Segment> edges;
+    for (int f = 0; f < input.figure_count; ++f) {
+        for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
+            edges.push_back({input.outline_xy[j], input.outline_xy[j + 1]});
+        }
+    }
+    observer.outlines(edges);
+}
+
+// Node rows first to last, in batches.
+void draw_nodes(const MeshTables& mesh, int first, int last, RunObserver& observer) {
+    std::vector<Point> batch;
+    for (int k = first; k <= last; ++k) {
+        batch.push_back(mesh.node_xy[k]);
+        if (batch.size() == NODE_BATCH || k == last) {
+            observer.nodes(batch);
+            batch.clear();
+        }
+    }
+}
+
+// The edges of every element, in drawing units, in batches.
+void draw_elements(const MeshTables& mesh, const FinishedMesh& finished, RunObserver& observer) {
+    std::vector<Segment> batch;
+    const auto at = [&mesh](int n) { return mesh.node_xy[n + 3]; };
+    for (const auto& [p, q, r] : finished.elements) {
+        batch.push_back({at(p), at(q)});
+        batch.push_back({at(q), at(r)});
+        batch.push_back({at(r), at(p)});
+        if (batch.size() >= 3 * NODE_BATCH) {
+            observer.elements(batch);
+            batch.clear();
+        }
+    }
+    if (!batch.empty()) observer.elements(batch);
+}
+
+// A cavity of this many vps never occurs when the placed nodes of a file
+// that meshed in index order before go in that order, so such files keep
+// their results; one this large means a long straight or circular run of
+// outline nodes, each gathering the long thin triangles of the run before.
+inline constexpr int LONG_RUN_CAVITY = 511;
+
+// Inserts rows 4 to last_row in index order; false, leaving the diagram
+// part-built, as soon as an insertion's cavity reaches LONG_RUN_CAVITY or a
+// stop is requested.
+bool insert_in_index_order(MeshTables& mesh, int last_row, const std::stop_token& stop) {
+    for (int k = 4; k <= last_row; ++k) {
+        insert_node(mesh, mesh.number + 1);
+        ++mesh.number;
+        if (mesh.cavity_count >= LONG_RUN_CAVITY) return false;
+        if (k % 1024 == 0 && stop.stop_requested()) return false;
+    }
+    return true;
+}
+
+// Inserts rows 4 to last_row coarse to fine: every 2^L-th row along the
+// outlines for the largest L first, then the rows halfway between them, and
+// so on. Each node then lands between neighbours of the last pass and its
+// cavity stays small, where in index order each node of a straight edge of
+// n nodes deletes up to n triangles. The diagram is the same up to the
+// order of cocircular ties; only the creation numbers differ.
+void insert_coarse_to_fine(MeshTables& mesh, int last_row, const std::stop_token& stop) {
+    const int count = last_row - 3;
+    int step = 1;
+    while (2 * step < count) step *= 2;
+    int previous = 0;
+    for (int pass_step = step; pass_step >= 1; pass_step /= 2) {
+        if (stop.stop_requested()) return;
+        // Rows at odd multiples of pass_step from row 4; the first pass
+        // also takes row 4 itself.
+        const int first = pass_step == step ? 0 : pass_step;
+        for (int i = first; i < count; i += pass_step == step ? pass_step : 2 * pass_step) {
+            const int k = 4 + i;
+            insert_node_from(mesh, k, previous == 0 ? mesh.number : previous);
+            previous = k;
+        }
+    }
+    mesh.number = last_row;
+}
+
+// Inserts the outline and division-specified nodes, rows 4 to last_row: in
+// index order, unless that meets a long run of outline nodes (see above).
+void insert_placed_nodes(MeshTables& mesh, int last_row, const std::stop_token& stop) {
+    init_mesh(mesh);
+    mesh.number = 3;
+    if (insert_in_index_order(mesh, last_row, stop) || stop.stop_requested()) return;
+    init_mesh(mesh);
+    insert_coarse_to_fine(mesh, last_row, stop);
+}
+
+}  // namespace
+
+std::string summary_text(const RunSummary& summary) {
+    return format_message(
+        "%s というファイル名で\nデータを出力します。\n\n座標データ数=%d\n基本密度半径=%.1f\n密度データ数=%d\n"
+        "スパン(精度)=%.1f\n分割指定ノード数=%d",
+        summary.output_file_name.c_str(), summary.outline_point_count, summary.basic_density,
+        summary.density_spec_count, summary.span, summary.division_node_count);
+}
+
+std::string output_failure_text(const std::string& path) {
+    return format_message("%s に結果を書き込めませんでした。", path.c_str());
+}
+
+std::string report_text(const RunResults& results) {
+    const int nodes = results.mesh ? static_cast<int>(results.mesh->nodes.size()) : 0;
+    return format_message("ノード数 = %d, 要素数 = %d\n輪郭線上のノード数 = %d\n\n計算時間= %ld 秒", nodes,
+                          results.element_count, results.last_contour_node - 3,
+                          static_cast<long>(results.end_time - results.start_time - results.waiting_time));
+}
+
+bool form_output_name(const std::string& data_file, std::string& name) {
+    // The file's own name up to its first dot: "sq_0.1.DAT" gives "sq_0".
+    const std::size_t name_start =
+        data_file.size() - std::filesystem::path(data_file).filename().native().size();
+    std::string result = data_file.substr(0, data_file.find('.', name_start)) + ".TES";
+    if (result.size() > PATH_CAPACITY) return false;
+    name = std::move(result);
+    return true;
+}
+
+MeshRun::MeshRun() : mesh_(std::make_unique<MeshTables>()), input_(std::make_unique<InputTables>()) {}
+
+MeshRun::MeshRun(std::unique_ptr<MeshTables> mesh, std::unique_ptr<InputTables> input)
+    : mesh_(std::move(mesh)), input_(std::move(input)) {}
+
+bool MeshRun::read(const std::string& path) {
+    if (path.size() > PATH_CAPACITY) throw read_error(DATA_NAME_TOO_LONG);
+    const auto start = Clock::now();
+    input_->input_file_name = path;
+    const bool opened = read_data_file(*input_);
+    stage_times_ = {};
+    stage_times_.reading = seconds_since(start);
+    return opened;
+}
+
+void MeshRun::read(std::istream& data, const std::string& name) {
+    input_->input_file_name = name;
+    stage_times_ = {};
+    read_data(*input_, data);
+}
+
+RunSummary MeshRun::prepare(const std::string& output_override) {
+    if (!form_output_name(input_->input_file_name, output_file_name_)) throw read_error(RESULT_NAME_TOO_LONG);
+    if (!output_override.empty()) output_file_name_ = output_override;
+    return {output_file_name_, input_->outline_point_count, input_->basic_density, input_->density_spec_count,
+            input_->span,      input_->division_node_count};
+}
+
+std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_token stop) {
+    MeshTables& mesh = *mesh_;
+    InputTables& input = *input_;
+    mesh.vp_number = 0;
+    mesh.ve_number = 0;
+    scan_figures(input);
+    check_duplicates(input);
+
+    auto stage_start = Clock::now();
+    observer.stage(RunStage::outline_nodes, 0);
+    normalise_input(input);
+    draw_outlines(input, observer);
+    last_contour_node_ = place_contour_nodes(mesh, input);
+    draw_nodes(mesh, 4, last_contour_node_, observer);
+    const int last_placed = place_division_nodes(mesh, input, last_contour_node_);
+    draw_nodes(mesh, last_contour_node_ + 1, last_placed, observer);
+    stage_times_.outline_nodes = seconds_since(stage_start);
+
+    stage_start = Clock::now();
+    observer.stage(RunStage::insertion, last_placed - 3);
+    insert_placed_nodes(mesh, last_placed, stop);
+    stage_times_.insertion = seconds_since(stage_start);
+    if (stop.stop_requested()) return std::nullopt;
+
+    stage_start = Clock::now();
+    observer.stage(RunStage::interior_search, mesh.number - 3);
+    int drawn = mesh.number;
+    const auto progress = [&] {
+        draw_nodes(mesh, drawn + 1, mesh.number, observer);
+        drawn = mesh.number;
+        observer.stage(RunStage::interior_search, mesh.number - 3);
+        return stop.stop_requested();
+    };
+    if (!place_interior_nodes(mesh, input, progress)) return std::nullopt;
+    draw_nodes(mesh, drawn + 1, mesh.number, observer);
+    draw_outlines(input, observer);
+    stage_times_.interior_search = seconds_since(stage_start);
+
+    stage_start = Clock::now();
+    observer.stage(RunStage::writing, mesh.number - 3);
+    FinishedMesh finished = collect_finished_mesh(mesh, input, last_contour_node_);
+    draw_elements(mesh, finished, observer);
+    stage_times_.writing = seconds_since(stage_start);
+    return finished;
+}
+
+void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults& results, Platform& platform,
+                         RunObserver& observer, std::stop_token stop) {
+    results.mesh_ready = 0;
+    results.mesh.reset();
+    results.error.reset();
+    results.waiting_time = 0;
+    observer.run_started();
+    try {
+        if (!run.read(data_file)) {
+            results.outcome = RunOutcome::not_opened;
+            return;
+        }
+        const RunSummary summary = run.prepare(results.output_override);
+        results.output_file_name = summary.output_file_name;
+        if (platform.message_box(SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel,
+                                 MessageKind::summary) != Answer::ok) {
+            results.outcome = RunOutcome::cancelled;
+            return;
+        }
+        results.start_time = clock_seconds();
+        results.mesh = run.build(observer, stop);
+    } catch (const Error& error) {
+        platform.message_box(error.caption(), error.text(), Buttons::ok);
+        results.error = error;
+        results.outcome = error.cause() == ErrorCause::read ? RunOutcome::refused : RunOutcome::failed;
+        return;
+    }
+    results.stage_times = run.stage_times();
+    if (!results.mesh) {
+        results.outcome = RunOutcome::stopped;
+        return;
+    }
+    results.last_contour_node = run.last_contour_node();
+    results.element_count = static_cast<int>(results.mesh->elements.size());
+
+    const auto write_start = Clock::now();
+    const bool written = write_result_file(*results.mesh, results.output_file_name, results.histogram_step);
+    results.stage_times.writing += seconds_since(write_start);
+    if (!written) {
+        const std::int32_t shown = clock_seconds();
+        platform.message_box(OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name),
+                             Buttons::ok);
+        results.waiting_time += clock_seconds() - shown;
+    }
+    results.outcome = written ? RunOutcome::written : RunOutcome::output_failed;
+    // The mesh is built and drawn even when its file could not be written.
+    results.mesh_ready = 1;
+    results.end_time = clock_seconds();
+    platform.message_box(REPORT_CAPTION, report_text(results), Buttons::ok, MessageKind::report);
+}
+
+}  // namespace tesu
