@@ -11,7 +11,6 @@
 
 #include "engine/geometry.h"
 #include "engine/voronoi.h"
-#include "ui/headless_platform.h"
 
 namespace {
 
@@ -49,10 +48,10 @@ void store_nodes(MeshTables& mesh, const std::vector<Point>& points) {
     for (std::size_t i = 0; i < points.size(); ++i) mesh.node_xy[4 + static_cast<int>(i)] = points[i];
 }
 
-void insert_all(MeshTables& mesh, int count, tesu::Platform& platform) {
+void insert_all(MeshTables& mesh, int count) {
     tesu::init_mesh(mesh);
     for (int k = 4; k < 4 + count; ++k) {
-        tesu::insert_node(mesh, k, platform);
+        tesu::insert_node(mesh, k);
         mesh.number = k;
     }
 }
@@ -62,11 +61,10 @@ void BM_InsertLattice(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto lattice = jittered_lattice(count);
     auto mesh = std::make_unique<MeshTables>();
-    tesu::HeadlessPlatform platform;
     store_nodes(*mesh, lattice.points);
-    insert_all(*mesh, count, platform);
+    insert_all(*mesh, count);
     for (auto _ : state) {
-        insert_all(*mesh, count, platform);
+        insert_all(*mesh, count);
         benchmark::DoNotOptimize(mesh->vp_number);
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -78,13 +76,12 @@ void BM_InsertLattice(benchmark::State& state) {
 void BM_InsertLatticeFreshTables(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto lattice = jittered_lattice(count);
-    tesu::HeadlessPlatform platform;
     for (auto _ : state) {
         state.PauseTiming();
         auto mesh = std::make_unique<MeshTables>();
         store_nodes(*mesh, lattice.points);
         state.ResumeTiming();
-        insert_all(*mesh, count, platform);
+        insert_all(*mesh, count);
         benchmark::DoNotOptimize(mesh->vp_number);
         state.PauseTiming();
         mesh.reset();
@@ -100,9 +97,8 @@ void BM_NearestDistanceLattice(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto lattice = jittered_lattice(count);
     auto mesh = std::make_unique<MeshTables>();
-    tesu::HeadlessPlatform platform;
     store_nodes(*mesh, lattice.points);
-    insert_all(*mesh, count, platform);
+    insert_all(*mesh, count);
     const int query = mesh->number + 1;
     const double step = lattice.spacing / 2;
     double sum = 0;
@@ -110,7 +106,7 @@ void BM_NearestDistanceLattice(benchmark::State& state) {
         for (int i = 0; i < count; ++i) {
             const Point& node = lattice.points[static_cast<std::size_t>(i)];
             mesh->node_xy[query] = {node.x + step, node.y};
-            sum += tesu::nearest_distance2(*mesh, 4 + i, query, platform);
+            sum += tesu::nearest_distance2(*mesh, 4 + i, query);
         }
     }
     benchmark::DoNotOptimize(sum);

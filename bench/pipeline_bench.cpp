@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "input/mesh_run.h"
+#include "run/mesh_run.h"
 #include "ui/headless_platform.h"
 
 namespace {
@@ -95,21 +95,20 @@ double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru
 
 // Runs in the child: meshes the file and prints one line of figures.
 [[noreturn]] void run_case(const BenchCase& bench_case, const fs::path& data_path) {
-    auto mesh = std::make_unique<MeshTables>();
-    auto input = std::make_unique<InputTables>();
+    MeshRun run;
     RunResults results;
     HeadlessPlatform platform;
-    input->input_file_name = data_path.string();
+    RunObserver silent;
 
     const auto start = std::chrono::steady_clock::now();
-    run_mesh_generation(*mesh, *input, results, platform);
+    run_mesh_generation(run, data_path.string(), results, platform, silent);
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const StageTimes& t = results.stage_times;
     std::printf("%-22s %8d %8d %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %s\n", bench_case.name.c_str(),
-                mesh->number - 3, results.element_count, t.reading, t.outline_nodes, t.insertion,
+                run.tables().number - 3, results.element_count, t.reading, t.outline_nodes, t.insertion,
                 t.interior_search, t.writing, total, peak_megabytes(usage),
                 results.outcome == RunOutcome::written ? "" : "(not written)");
     std::fflush(stdout);

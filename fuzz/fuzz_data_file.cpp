@@ -1,45 +1,20 @@
-// Feeds arbitrary bytes to the data file reader as a file, then, when it
-// accepts them, to the figure scan and the duplicate check, and verifies that
+// Feeds arbitrary bytes to the data file reader, then, when it accepts
+// them, to the figure scan and the duplicate check, and verifies that
 // whatever is accepted is something the run can work with.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <sstream>
 #include <string>
 
+#include "engine/error.h"
 #include "input/data_file.h"
-#include "ui/headless_platform.h"
 
 namespace {
 
-struct ProcessEnded {};
-
 void require(bool condition) {
     if (!condition) std::abort();
-}
-
-// The inputs go to a file that lives in memory and vanishes with the
-// process; the reader opens it by its /proc path like any other file.
-struct MemoryFile {
-    int fd;
-    std::string path;
-};
-
-const MemoryFile& data_file() {
-    static const MemoryFile file = [] {
-        const int fd = memfd_create("tesu_fuzz.DAT", 0);
-        require(fd >= 0);
-        return MemoryFile{fd, "/proc/self/fd/" + std::to_string(fd)};
-    }();
-    return file;
-}
-
-void write_data_file(const uint8_t* data, size_t size) {
-    require(ftruncate(data_file().fd, 0) == 0);
-    require(pwrite(data_file().fd, data, size, 0) == static_cast<ssize_t>(size));
 }
 
 bool is_positive_finite(double v) { return std::isfinite(v) && v > 0; }
@@ -78,33 +53,27 @@ void check_figures(const tesu::InputTables& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    write_data_file(data, size);
-
     const auto input = std::make_unique<tesu::InputTables>();
-    input->input_file_name = data_file().path;
-    tesu::HeadlessPlatform platform;
-    platform.on_fatal = [](int) { throw ProcessEnded{}; };
-
+    std::istringstream bytes(std::string(reinterpret_cast<const char*>(data), size));
     try {
-        if (tesu::read_data_file(*input, platform) != tesu::ReadResult::ok) {
-            // Every refusal says why, under the read failure caption.
-            require(platform.messages.size() == 1 &&
-                    platform.messages[0].caption == tesu::READ_ERROR_CAPTION);
-            return 0;
-        }
-    } catch (const ProcessEnded&) {
-        // An over-long line ends the program; that is the only fatal ending.
-        require(platform.messages.size() == 1 && platform.messages[0].caption == tesu::READ_ERROR_CAPTION);
+        tesu::read_data(*input, bytes);
+    } catch (const tesu::Error& error) {
+        // Every refusal says why, under the read failure caption.
+        require(error.cause() == tesu::ErrorCause::read && error.caption() == tesu::READ_ERROR_CAPTION);
         return 0;
     }
-    require(platform.messages.empty());
     check_accepted_tables(*input);
 
     tesu::scan_figures(*input);
     check_figures(*input);
     const int figures = input->figure_count;
-    const bool unique = tesu::check_duplicates(*input, platform);
-    require(unique == platform.messages.empty());
+    bool unique = true;
+    try {
+        tesu::check_duplicates(*input);
+    } catch (const tesu::Error& error) {
+        require(error.cause() == tesu::ErrorCause::read && !error.ends_program());
+        unique = false;
+    }
     require(input->figure_count == (unique ? figures : 0));
     return 0;
 }
