@@ -7,6 +7,7 @@
 
 #include "engine/mesh_tables.h"
 #include "input/input_tables.h"
+#include "output/finished_mesh.h"
 #include "tests/ui/mesh_builder.h"
 #include "ui/view.h"
 
@@ -17,6 +18,8 @@ inline constexpr int GRID = 671;  // 450,241 nodes
 struct GridMesh {
     std::unique_ptr<MeshTables> mesh;
     std::unique_ptr<InputTables> input;
+    // Collected once after the run, as the window keeps it for the repaint.
+    FinishedMesh finished;
 };
 
 inline GridMesh grid_mesh() {
@@ -38,7 +41,9 @@ inline GridMesh grid_mesh() {
     }
     input->figure_end[0] = 4;
     input->figure_count = 1;
-    return {builder.release(), std::move(input)};
+    GridMesh grid{builder.release(), std::move(input), {}};
+    grid.finished = collect_finished_mesh(*grid.mesh, *grid.input, 3);
+    return grid;
 }
 
 // About the client area of the main window at its first size.
