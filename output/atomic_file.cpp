@@ -6,16 +6,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace tesu {
 
 namespace {
-
-// The folder part of path, with its trailing '/', or "" for the current one.
-std::string folder_of(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
 
 // The mode a plain fopen would give: that of the file being replaced, or the
 // usual 0666 less the umask for a new one (mkstemp alone gives 0600).
@@ -32,7 +27,7 @@ mode_t mode_for(const std::string& path) {
 AtomicFile::AtomicFile(const std::string& path) : path_(path) {
     // A short fixed name rather than path + suffix, so that a result name
     // near the file-name length limit still gets a temporary.
-    temp_path_ = folder_of(path) + ".tesu-XXXXXX";
+    temp_path_ = (std::filesystem::path(path).parent_path() / ".tesu-XXXXXX").string();
     fd_ = mkstemp(temp_path_.data());
     if (fd_ < 0) {
         temp_path_.clear();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cctype>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,15 +20,14 @@ enum class ExportFormat {
 
 // The extension of the file's own name, after its last '.', or "" when the
 // name has none.
-inline std::string_view file_extension(std::string_view path) {
-    const std::size_t slash = path.rfind('/');
-    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+inline std::string file_extension(std::string_view path) {
+    const std::string name = std::filesystem::path(path).filename().string();
     const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    return dot == std::string::npos ? std::string() : name.substr(dot + 1);
 }
 
 inline std::optional<ExportFormat> export_format_of(std::string_view path) {
-    std::string extension(file_extension(path));
+    std::string extension = file_extension(path);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == "msh") return ExportFormat::gmsh;
     if (extension == "vtu") return ExportFormat::vtu;

@@ -15,7 +15,7 @@ namespace {
 // `path` with its extension replaced by `lower_extension`, in upper case when
 // the extension given was all upper case (X.NODE goes with X.ELE).
 std::string sibling(const std::string& path, std::string lower_extension) {
-    const std::string_view extension = file_extension(path);
+    const std::string extension = file_extension(path);
     const bool upper = std::none_of(extension.begin(), extension.end(),
                                     [](char c) { return std::islower(static_cast<unsigned char>(c)); });
     if (upper) {

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <filesystem>
 
 namespace tesu {
 
@@ -16,10 +17,7 @@ namespace {
 
 constexpr std::string_view EDITOR_CAPTION = "メモ帳";
 
-std::string base_name(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string base_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 }  // namespace
 
