@@ -103,6 +103,19 @@ TEST(BatchProgram, SeveralFilesEachOnItsOwnWithTheWorstStatus) {
     EXPECT_TRUE(fs::exists(folder.path() / "later.TES"));
 }
 
+// A line that ends the desktop program ends only its own file's run here.
+TEST(BatchProgram, AnOverlongLineLetsTheNextFilesMeshAndDashDashEndsTheOptions) {
+    TempFolder folder;
+    const auto bad = folder.write("bad.DAT", "0 0\n" + std::string(100, '1') + "\nb = 1\ns = 1\n");
+    const auto dashed = folder.write("-good.DAT", SQUARE);
+
+    const BatchRun run = run_batch({bad.string(), "--", "-good.DAT"}, folder.path());
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(bad.string() + ": the data file was refused"), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::exists(folder.path() / "-good.TES"));
+}
+
 TEST(BatchProgram, SameFileTwiceGivesTheSameResult) {
     TempFolder folder;
     const auto data = folder.write("square.DAT", SQUARE);

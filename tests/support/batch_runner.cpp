@@ -34,7 +34,7 @@ std::filesystem::path TempFolder::write(const std::string& name, const std::stri
     return file;
 }
 
-BatchRun run_batch(const std::vector<std::string>& args) {
+BatchRun run_batch(const std::vector<std::string>& args, const std::filesystem::path& in) {
     const TempFolder capture;
     const auto out_path = capture.path() / "out";
     const auto err_path = capture.path() / "err";
@@ -49,6 +49,7 @@ BatchRun run_batch(const std::vector<std::string>& args) {
         argv.push_back(nullptr);
         if (!std::freopen(out_path.c_str(), "w", stdout) || !std::freopen(err_path.c_str(), "w", stderr))
             _exit(127);
+        if (!in.empty() && chdir(in.c_str()) != 0) _exit(127);
         execv(argv[0], argv.data());
         _exit(127);
     }

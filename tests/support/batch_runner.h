@@ -13,7 +13,8 @@ struct BatchRun {
     std::string err;
 };
 
-BatchRun run_batch(const std::vector<std::string>& args);
+// Runs tesu-batch with `args`, in folder `in` when one is given.
+BatchRun run_batch(const std::vector<std::string>& args, const std::filesystem::path& in = {});
 
 // A fresh folder under the system's temporary folder, removed on destruction.
 class TempFolder {
