@@ -2,6 +2,10 @@
 BUILD := build
 JOBS ?= 2
 CMAKE_FLAGS ?=
+# Warnings stop the build only when asked (CI does: make test WERROR=ON). Given
+# on every configure, so an earlier choice does not stay in the cache.
+WERROR ?= OFF
+CONFIGURE = -G Ninja -DTESU_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
 .PHONY: deps build run test test-sanitize bench fuzz screenshot clean
 
@@ -9,7 +13,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CONFIGURE) >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -19,18 +23,18 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-sanitize: deps
-	cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTESU_SANITIZE=ON -DTESU_GUI=OFF >/dev/null
+	cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTESU_SANITIZE=ON -DTESU_GUI=OFF $(CONFIGURE) >/dev/null
 	cmake --build build-sanitize -j $(JOBS)
 	cd build-sanitize && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESU_BENCH=ON -DTESU_TESTS=OFF -DTESU_GUI=OFF >/dev/null
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTESU_BENCH=ON -DTESU_TESTS=OFF -DTESU_GUI=OFF $(CONFIGURE) >/dev/null
 	cmake --build build-bench -j $(JOBS)
 	scripts/run-bench.sh build-bench
 
 FUZZ_SECONDS ?= 120
 fuzz: deps
-	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESU_FUZZ=ON -DTESU_TESTS=OFF -DTESU_GUI=OFF >/dev/null
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESU_FUZZ=ON -DTESU_TESTS=OFF -DTESU_GUI=OFF $(CONFIGURE) >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
 	build-fuzz/fuzz_data_file -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build-fuzz/corpus fuzz/seeds
