@@ -85,6 +85,11 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun&
     }
     int status = status_of(results);
     if (!results.mesh_ready) return status;
+    if (results.element_count == 0) {
+        // Written all the same, but a mesh without elements is no success.
+        std::fprintf(stderr, "%s: 要素がありません。閉じた図形があるか確かめて下さい。\n", path.c_str());
+        status = worse(status, EXIT_STATUS_REFUSED);
+    }
     if (!options.svg_path.empty() && !write_svg_picture(options.svg_path, *results.mesh)) {
         std::fprintf(stderr, "tesu-batch: %s: cannot write the picture\n", options.svg_path.c_str());
         status = worse(status, EXIT_STATUS_REFUSED);

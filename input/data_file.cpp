@@ -20,11 +20,7 @@ namespace tesu {
 namespace {
 
 constexpr std::string_view LINE_TOO_LONG = "1行が長すぎます。78文字以内にして下さい。";
-constexpr std::string_view OUTLINE_FAILURE = "座標データの読み込み失敗！";
-constexpr std::string_view BASIC_DENSITY_FAILURE = "基本密度 Read Error!";
-constexpr std::string_view DENSITY_SPEC_FAILURE = "密度指定データの読み込み失敗！";
 constexpr std::string_view SPAN_FAILURE = "スパン Read Error!";
-constexpr std::string_view DIVISION_FAILURE = "分割指定データの読み込み失敗！";
 constexpr std::string_view DUPLICATE_CAPTION = "元データに重複があります";
 
 struct Line {
@@ -34,13 +30,22 @@ struct Line {
 
 class LineReader {
 public:
-    explicit LineReader(std::istream& data) : data_(*data.rdbuf()) {}
+    // A UTF-8 byte order mark at the very start, as some editors write one,
+    // is no part of the first line.
+    explicit LineReader(std::istream& data) : data_(*data.rdbuf()) {
+        constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+        for (const char byte : BYTE_ORDER_MARK) {
+            if (data_.sgetc() != static_cast<unsigned char>(byte)) break;
+            data_.sbumpc();
+        }
+    }
 
     // False once the file has no more bytes. A carriage return before the
     // line feed is dropped.
     bool next(Line& line) {
         line.text.clear();
         line.has_line_feed = false;
+        ++number_;
         for (int c = data_.sbumpc(); c != std::char_traits<char>::eof(); c = data_.sbumpc()) {
             if (c == '\n') {
                 line.has_line_feed = true;
@@ -55,8 +60,13 @@ public:
         return !line.text.empty();
     }
 
+    // The number of the line read last, from 1; at the end of the file, the
+    // number the next line would have had.
+    int number() const { return number_; }
+
 private:
     std::streambuf& data_;
+    int number_ = 0;
 };
 
 bool is_blank_byte(char c) {
@@ -66,14 +76,22 @@ bool is_blank_byte(char c) {
 
 // Blank lines, comments (`;`, a control byte or the first byte of a
 // double-byte character first) and a lone character at the end of the file.
-bool is_skipped(const Line& line) {
-    if (check_line(line.text, line.has_line_feed) == 1) return true;
+bool is_skipped(const Line& line, int number) {
+    if (check_line(line.text, line.has_line_feed, number) == 1) return true;
     const auto first = static_cast<unsigned char>(line.text[0]);
     return first == ';' || first < 0x20 || first >= 0x80 || (line.text.size() == 1 && !line.has_line_feed);
 }
 
 [[noreturn]] void refuse(std::string_view text) {
     throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+}
+
+// The second line that says where a refusal comes from.
+std::string at_line(int number) { return format_message("\n(%d 行目)", number); }
+
+// A refusal that comes from line `number` of the file.
+[[noreturn]] void refuse_line(std::string_view text, int number) {
+    refuse(std::string(text) + at_line(number));
 }
 
 // Reads the numbers of a data line; a field the line does not provide is 0.
@@ -146,10 +164,12 @@ bool outline_is_usable(const InputTables& input) {
 
 }  // namespace
 
-int check_line(std::string_view line, bool has_line_feed) {
+int check_line(std::string_view line, bool has_line_feed, int number) {
     const std::size_t length = line.size() + (has_line_feed ? 1 : 0);
-    if (length > MAX_LINE_LENGTH)
-        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG), true);
+    if (length > MAX_LINE_LENGTH) {
+        const std::string where = number > 0 ? at_line(number) : std::string();
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG) + where, true);
+    }
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
 }
 
@@ -171,38 +191,40 @@ void read_data(InputTables& input, std::istream& data) {
     // Outline points, up to the first data line that begins with `b`.
     int points = 0;
     for (;;) {
-        if (!reader.next(line)) refuse(OUTLINE_FAILURE);
-        if (is_skipped(line)) continue;
+        if (!reader.next(line)) refuse_line(OUTLINE_FAILURE, reader.number());
+        if (is_skipped(line, reader.number())) continue;
         if (line.text[0] == 'b') break;
-        if (points == OUTLINE_CAPACITY) refuse(OUTLINE_FAILURE);
-        if (!read_point(line, input.outline_xy[points])) refuse(OUTLINE_FAILURE);
+        if (points == OUTLINE_CAPACITY) refuse_line(OUTLINE_FAILURE, reader.number());
+        if (!read_point(line, input.outline_xy[points])) refuse_line(OUTLINE_FAILURE, reader.number());
         ++points;
     }
+    const int b_line = reader.number();
     input.outline_point_count = points;
     if (!outline_is_usable(input)) refuse(OUTLINE_FAILURE);
 
-    if (!read_positive_value(line, input.basic_density)) refuse(BASIC_DENSITY_FAILURE);
+    if (!read_positive_value(line, input.basic_density)) refuse_line(BASIC_DENSITY_FAILURE, b_line);
 
     // Density refinements, up to the first data line that begins with `s`.
     int density_rows = 0;
     for (;;) {
-        if (!reader.next(line)) refuse(DENSITY_SPEC_FAILURE);
-        if (is_skipped(line)) continue;
+        if (!reader.next(line)) refuse_line(DENSITY_SPEC_FAILURE, reader.number());
+        if (is_skipped(line, reader.number())) continue;
         if (line.text[0] == 's') break;
-        if (density_rows == DENSITY_SPEC_CAPACITY) refuse(DENSITY_SPEC_FAILURE);
-        if (!read_density_spec(line, input.density_spec[density_rows])) refuse(DENSITY_SPEC_FAILURE);
+        if (density_rows == DENSITY_SPEC_CAPACITY) refuse_line(DENSITY_SPEC_FAILURE, reader.number());
+        if (!read_density_spec(line, input.density_spec[density_rows]))
+            refuse_line(DENSITY_SPEC_FAILURE, reader.number());
         ++density_rows;
     }
     input.density_spec_count = density_rows;
 
-    if (!read_positive_value(line, input.span)) refuse(SPAN_FAILURE);
+    if (!read_positive_value(line, input.span)) refuse_line(SPAN_FAILURE, reader.number());
 
     // Division-specified nodes, to the end of the file.
     int divisions = 0;
     while (reader.next(line)) {
-        if (is_skipped(line)) continue;
-        if (divisions == DIVISION_CAPACITY) refuse(DIVISION_FAILURE);
-        if (!read_point(line, input.division_xy[divisions])) refuse(DIVISION_FAILURE);
+        if (is_skipped(line, reader.number())) continue;
+        if (divisions == DIVISION_CAPACITY) refuse_line(DIVISION_FAILURE, reader.number());
+        if (!read_point(line, input.division_xy[divisions])) refuse_line(DIVISION_FAILURE, reader.number());
         ++divisions;
     }
     input.division_node_count = divisions;

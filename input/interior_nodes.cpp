@@ -46,6 +46,9 @@ bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
 // second row starts half a step in.
 bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const SearchProgress& progress,
                           int node_limit) {
+    // No point lies inside when no figure is closed: the sweep would find
+    // nothing, however long it took.
+    if (input.figure_count == 0) return true;
     double top = 400.0;
     for (int i = 0; i < input.outline_point_count; ++i) {
         if (input.outline_xy[i].y < top) top = input.outline_xy[i].y;

@@ -9,6 +9,7 @@
 #include "engine/format_message.h"
 #include "input/data_file.h"
 #include "input/exact_point_set.h"
+#include "input/work_bounds.h"
 
 namespace tesu {
 
@@ -87,6 +88,7 @@ void normalise_input(InputTables& input) {
     for (int i = 0; i < input.division_node_count; ++i) convert(input.division_xy[i]);
     input.basic_density = input.basic_density * data_scale;
 
+    refuse_unbounded_work(input);
     input.outline_index.build(input);
     input.density_index.build(input);
 }

@@ -22,8 +22,9 @@ inline constexpr int NODE_LIMIT = 10'000'000;
 inline constexpr double DIVISION_RANGE_LOW = -4000;
 inline constexpr double DIVISION_RANGE_HIGH = 4400;
 
-// Converts the input tables in place from file units into drawing units and
-// builds their outline and density indexes.
+// Converts the input tables in place from file units into drawing units,
+// refuses what would make the node search unusable or unbounded (see
+// work_bounds.h) and builds their outline and density indexes.
 void normalise_input(InputTables& input);
 
 // Failures throw tesu::Error: a refused node placement (cause read) or the

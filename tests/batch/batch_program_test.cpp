@@ -116,6 +116,29 @@ TEST(BatchProgram, AnOverlongLineLetsTheNextFilesMeshAndDashDashEndsTheOptions) 
     EXPECT_TRUE(fs::exists(folder.path() / "-good.TES"));
 }
 
+// Inputs that made the node search run for ever, or the arithmetic give
+// NaN, are refused at once; a mesh without elements is written but counts
+// as refused.
+TEST(BatchProgram, InputsWithoutAUsableMeshAreRefusedAtOnce) {
+    const std::string square = "0 0\n10 0\n10 10\n0 10\n0 0\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {square + "b = 2\ns = 10000\n", "格子点が多すぎます。\nスパンまたは密度を見直して下さい。"},
+        {square + "b = 2\n5 5 1e-16 3\ns = 2\n", "密度指定データの読み込み失敗！"},
+        {"-1e308 -1e308\n1e308 -1e308\n1e308 1e308\n-1e308 -1e308\nb = 1e307\ns = 2\n",
+         "座標データの読み込み失敗！"},
+        {square + "5 1e5\nb = 2\ns = 2\n", "格子点が多すぎます。"},
+        {"0 0\n1e-320 0\n0 1e-320\n0 0\nb = 1e-321\ns = 2\n", "座標データの読み込み失敗！"},
+        {"0 0\n10 0\n10 10\nb = 2\ns = 2\n", "要素がありません。閉じた図形があるか確かめて下さい。"},
+    };
+    for (const auto& [data, message] : cases) {
+        SCOPED_TRACE(data);
+        TempFolder folder;
+        const BatchRun run = run_batch({folder.write("hostile.DAT", data).string()});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+}
+
 TEST(BatchProgram, SameFileTwiceGivesTheSameResult) {
     TempFolder folder;
     const auto data = folder.write("square.DAT", SQUARE);

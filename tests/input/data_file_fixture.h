@@ -16,6 +16,9 @@
 
 namespace tesu {
 
+// A message up to its first line end.
+inline std::string first_line(const std::string& text) { return text.substr(0, text.find('\n')); }
+
 class DataFileTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -14,8 +14,8 @@
 #include "density_reference.h"
 #include "input/inside_test.h"
 #include "input/node_generation.h"
-#include "node_test_support.h"
 #include "inside_reference.h"
+#include "node_test_support.h"
 
 namespace tesu {
 namespace {

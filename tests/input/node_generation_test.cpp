@@ -27,6 +27,7 @@ using testing::shown_stage;
 TEST(NormaliseInput, LongerSideSpansZeroTo399) {
     InputTables wide;
     add_figure(wide, rectangle(10, 20, 210, 120));
+    wide.basic_density = wide.span = 10;
     normalise_input(wide);
     EXPECT_DOUBLE_EQ(wide.data_scale, 399.0 / 200);
     EXPECT_EQ(wide.data_min_x, 10);
@@ -38,6 +39,7 @@ TEST(NormaliseInput, LongerSideSpansZeroTo399) {
 
     InputTables tall;
     add_figure(tall, rectangle(0, -100, 50, 300));
+    tall.basic_density = tall.span = 10;
     normalise_input(tall);
     EXPECT_DOUBLE_EQ(tall.data_scale, 399.0 / 400);
     EXPECT_EQ(tall.outline_xy[0].y, 399);
