@@ -1,9 +1,13 @@
 // tesu-batch: the mesh generation run without a window, for scripts, tests
 // and benchmarks.
+#include <unistd.h>
+
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 #include "apps/batch_options.h"
+#include "output/atomic_file.h"
 #include "output/finished_mesh.h"
 #include "output/mesh_export.h"
 #include "output/quality_stats.h"
@@ -101,9 +105,18 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun&
     return status;
 }
 
+// Ctrl+C or a kill: the files being written go with the program, their
+// earlier versions stay.
+void end_on_signal(int signal) {
+    remove_unfinished_temporaries();
+    _exit(128 + signal);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGINT, end_on_signal);
+    std::signal(SIGTERM, end_on_signal);
     BatchOptions options;
     std::string error;
     if (!parse_batch_options(argc, argv, options, error)) {

@@ -1,7 +1,8 @@
 // A file that replaces its path only once it has been written completely: the
-// text goes to a temporary file in the same folder, which is renamed over the
-// path on commit. A failed or abandoned write leaves any earlier file intact
-// and no temporary behind.
+// text goes to a temporary file in the same folder, which is flushed to the
+// disk and renamed over the path on commit. A failed or abandoned write
+// leaves any earlier file intact and no temporary behind, also when the
+// program is ended by a signal (see remove_unfinished_temporaries).
 #pragma once
 
 #include <string>
@@ -22,17 +23,33 @@ public:
     // Returns false (and remembers the failure) when not all bytes were written.
     bool write(std::string_view data);
 
-    // Closes the temporary and renames it over the path. Returns false, and
-    // removes the temporary, when any write, the close or the rename failed.
-    bool commit();
+    // Flushes the temporary to the disk and closes it; false, removing it,
+    // when any write, the flush or the close failed.
+    bool finish();
+    // Renames the finished temporary over the path; false, removing it,
+    // when that failed.
+    bool install();
+    // Both.
+    bool commit() { return finish() && install(); }
+
+    // Why the file could not be written, in the C locale ("No space left on
+    // device"); empty while nothing failed.
+    std::string failure_reason() const;
 
 private:
+    void fail();
     void discard();
 
     std::string path_;
     std::string temp_path_;
     int fd_ = -1;
     bool failed_ = false;
+    int error_ = 0;
+    int slot_ = -1;  // in the table of unfinished temporaries
 };
+
+// Removes the temporary files of every AtomicFile still being written. Safe
+// in a signal handler: a program ended by a signal calls it first.
+void remove_unfinished_temporaries() noexcept;
 
 }  // namespace tesu

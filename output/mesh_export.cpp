@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "output/export_format.h"
+#include "output/export_text.h"
 #include "output/msh_writer.h"
 #include "output/triangle_files_writer.h"
 #include "output/vtu_writer.h"
@@ -42,8 +43,10 @@ std::vector<std::string> write_mesh_export(const std::string& path, const Finish
             write(path, write_vtu_file);
             break;
         case ExportFormat::triangle_mesh:
-            write(sibling(path, "node"), write_node_file);
-            write(sibling(path, "ele"), write_ele_file);
+            // A new .node beside an old .ele would not belong together.
+            failed = write_export_files(
+                {{sibling(path, "node"), [&mesh](TextSink& out) { node_file_text(out, mesh); }},
+                 {sibling(path, "ele"), [&mesh](TextSink& out) { ele_file_text(out, mesh); }}});
             break;
         case ExportFormat::triangle_outline:
             write(path, write_poly_file);

@@ -86,9 +86,14 @@ void write_division_points(TextSink& out, const FinishedMesh& mesh) {
 
 }  // namespace
 
-bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step) {
+bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step,
+                       std::string* reason) {
     AtomicFile file(path);
-    if (!file.is_open()) return false;
+    const auto failed = [&] {
+        if (reason) *reason = file.failure_reason();
+        return false;
+    };
+    if (!file.is_open()) return failed();
     TextSink out([&file](std::string_view block) { return file.write(block); });
     write_nodes(out, mesh);
     write_elements(out, mesh);
@@ -100,7 +105,8 @@ bool write_result_file(const FinishedMesh& mesh, const std::string& path, int hi
     DistortionBins bins{};
     for (const double degrees : mesh.smallest_angles) add_distortion(bins, degrees);
     write_distortion_section(out, bins, histogram_step, static_cast<int>(mesh.elements.size()));
-    return out.finish() && file.commit();
+    if (!out.finish() || !file.commit()) return failed();
+    return true;
 }
 
 }  // namespace tesu

@@ -12,8 +12,9 @@ namespace tesu {
 
 // Writes the file at `path`, with the distortion section when
 // histogram_step (the bin width in degrees) is 1, 2 or 3. Returns false
-// when it could not be written completely; an earlier file at that path is
-// then left as it was.
-bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step);
+// when it could not be written completely, the system's reason in `reason`
+// when one is given; an earlier file at that path is then left as it was.
+bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step,
+                       std::string* reason = nullptr);
 
 }  // namespace tesu

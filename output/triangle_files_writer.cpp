@@ -31,23 +31,19 @@ int count(std::size_t n) { return static_cast<int>(n); }
 
 }  // namespace
 
-bool write_node_file(const std::string& path, const FinishedMesh& mesh) {
-    return write_export_file(path, [&mesh](TextSink& out) {
-        row(out, {count(mesh.nodes.size()), 2, 0, 1});
-        for (int n = 1; n <= count(mesh.nodes.size()); ++n) {
-            vertex(out, n, mesh.node(n), n <= mesh.outline_node_count ? 1 : 0);
-        }
-    });
+void node_file_text(TextSink& out, const FinishedMesh& mesh) {
+    row(out, {count(mesh.nodes.size()), 2, 0, 1});
+    for (int n = 1; n <= count(mesh.nodes.size()); ++n) {
+        vertex(out, n, mesh.node(n), n <= mesh.outline_node_count ? 1 : 0);
+    }
 }
 
-bool write_ele_file(const std::string& path, const FinishedMesh& mesh) {
-    return write_export_file(path, [&mesh](TextSink& out) {
-        row(out, {count(mesh.elements.size()), 3, 0});
-        for (std::size_t i = 0; i < mesh.elements.size(); ++i) {
-            const auto& [p, q, r] = mesh.elements[i];
-            row(out, {count(i + 1), p, q, r});
-        }
-    });
+void ele_file_text(TextSink& out, const FinishedMesh& mesh) {
+    row(out, {count(mesh.elements.size()), 3, 0});
+    for (std::size_t i = 0; i < mesh.elements.size(); ++i) {
+        const auto& [p, q, r] = mesh.elements[i];
+        row(out, {count(i + 1), p, q, r});
+    }
 }
 
 bool write_poly_file(const std::string& path, const FinishedMesh& mesh) {

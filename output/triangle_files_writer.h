@@ -9,11 +9,13 @@
 #include <string>
 
 #include "output/finished_mesh.h"
+#include "output/text_sink.h"
 
 namespace tesu {
 
-bool write_node_file(const std::string& path, const FinishedMesh& mesh);
-bool write_ele_file(const std::string& path, const FinishedMesh& mesh);
+// The texts of the .node and .ele files, which are written as a pair.
+void node_file_text(TextSink& out, const FinishedMesh& mesh);
+void ele_file_text(TextSink& out, const FinishedMesh& mesh);
 
 // The outline nodes (nodes 1 to outline_node_count) with their figure's
 // number as marker, the outline segments and the holes.

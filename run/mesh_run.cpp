@@ -137,8 +137,10 @@ std::string summary_text(const RunSummary& summary) {
         summary.density_spec_count, summary.span, summary.division_node_count);
 }
 
-std::string output_failure_text(const std::string& path) {
-    return format_message("%s に結果を書き込めませんでした。", path.c_str());
+std::string output_failure_text(const std::string& path, const std::string& reason) {
+    std::string text = format_message("%s に結果を書き込めませんでした。", path.c_str());
+    if (!reason.empty()) text += "\n(" + reason + ")";
+    return text;
 }
 
 std::string report_text(const RunResults& results) {
@@ -268,11 +270,13 @@ void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults&
     results.element_count = static_cast<int>(results.mesh->elements.size());
 
     const auto write_start = Clock::now();
-    const bool written = write_result_file(*results.mesh, results.output_file_name, results.histogram_step);
+    std::string reason;
+    const bool written =
+        write_result_file(*results.mesh, results.output_file_name, results.histogram_step, &reason);
     results.stage_times.writing += seconds_since(write_start);
     if (!written) {
         const std::int32_t shown = clock_seconds();
-        platform.message_box(OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name),
+        platform.message_box(OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name, reason),
                              Buttons::ok);
         results.waiting_time += clock_seconds() - shown;
     }

@@ -51,8 +51,9 @@ struct RunSummary {
 
 std::string summary_text(const RunSummary& summary);
 
-// "%s に結果を書き込めませんでした。" for the result file at `path`.
-std::string output_failure_text(const std::string& path);
+// "%s に結果を書き込めませんでした。" for the result file at `path`, and the
+// system's reason on a second line when there is one.
+std::string output_failure_text(const std::string& path, const std::string& reason = {});
 
 // Sets `name`: the data file's path cut at the first '.' of the file's own
 // name (never in a folder name), then ".TES". False when the result would

@@ -51,5 +51,17 @@ TEST(AtomicFile, UncommittedOrFailedWriteLeavesTheEarlierFile) {
     EXPECT_EQ(folder.entries(), std::set<std::string>{"result.TES"});
 }
 
+// What a program ended by a signal leaves: the earlier file, no temporary.
+TEST(AtomicFile, UnfinishedTemporariesCanBeRemovedAtOnce) {
+    testing::TempFolder folder;
+    std::ofstream(folder.file("kept.TES")) << "earlier";
+    AtomicFile file(folder.file("kept.TES"));
+    ASSERT_TRUE(file.write("half of it"));
+    ASSERT_EQ(folder.entries().size(), 2u);
+    remove_unfinished_temporaries();
+    EXPECT_EQ(folder.entries(), std::set<std::string>{"kept.TES"});
+    EXPECT_EQ(testing::read_bytes(folder.file("kept.TES")), "earlier");
+}
+
 }  // namespace
 }  // namespace tesu

@@ -99,8 +99,7 @@ TEST(VtuWriter, PointsCountFromZeroAndCellsCarryTheSmallestAngle) {
 TEST(TriangleFiles, NodeEleAndPolyFiles) {
     testing::TempFolder folder;
     const FinishedMesh mesh = ring_mesh();
-    ASSERT_TRUE(write_node_file(folder.file("ring.node"), mesh));
-    ASSERT_TRUE(write_ele_file(folder.file("ring.ele"), mesh));
+    ASSERT_TRUE(write_mesh_export(folder.file("ring.node"), mesh).empty());
     ASSERT_TRUE(write_poly_file(folder.file("ring.poly"), mesh));
 
     EXPECT_EQ(read_bytes(folder.file("ring.node")), "13 2 0 1\n" + lines(13, [](std::size_t i) {
@@ -138,7 +137,8 @@ TEST(MeshExport, CoordinatesReadBackExactly) {
     const Point drawing[] = {{150.3, 250.7}, {0.1, 399}, {398.9, 0.3}};
     for (const Point& p : drawing) t.node_at_drawing(p);
     testing::TempFolder folder;
-    ASSERT_TRUE(write_node_file(folder.file("m.node"), collect_finished_mesh(*t.mesh, *t.input, 3)));
+    ASSERT_TRUE(
+        write_mesh_export(folder.file("m.node"), collect_finished_mesh(*t.mesh, *t.input, 3)).empty());
 
     std::istringstream node(read_bytes(folder.file("m.node")));
     std::string header, number, x, y, marker;
@@ -165,11 +165,13 @@ TEST(MeshExport, ExtensionPicksTheFilesInAnyCase) {
     EXPECT_EQ(read_bytes(folder.file("e.Poly")).rfind("12 2 0 1\n", 0), 0u);
 }
 
+// A pair is replaced whole or not at all: a new .node beside the old .ele
+// would not belong together.
 TEST(MeshExport, FailedFilesAreNamedAndEarlierFilesKept) {
     testing::TempFolder folder;
     const FinishedMesh mesh = ring_mesh();
-    ASSERT_TRUE(write_ele_file(folder.file("full.ele"), mesh));
-    std::ofstream(folder.file("kept.node")) << "earlier";
+    std::ofstream(folder.file("kept.node")) << "earlier node";
+    std::ofstream(folder.file("kept.ele")) << "earlier ele";
     {
         // Writes past 100 bytes fail, as on a full disk: the .node file of
         // the pair is larger, the .ele file smaller than that.
@@ -177,12 +179,12 @@ TEST(MeshExport, FailedFilesAreNamedAndEarlierFilesKept) {
         EXPECT_EQ(write_mesh_export(folder.file("kept.node"), mesh),
                   std::vector<std::string>{folder.file("kept.node")});
     }
-    EXPECT_EQ(read_bytes(folder.file("kept.node")), "earlier");
-    EXPECT_EQ(read_bytes(folder.file("kept.ele")), read_bytes(folder.file("full.ele")));
+    EXPECT_EQ(read_bytes(folder.file("kept.node")), "earlier node");
+    EXPECT_EQ(read_bytes(folder.file("kept.ele")), "earlier ele");
     EXPECT_EQ(write_mesh_export(folder.file("missing/m.vtu"), mesh),
               std::vector<std::string>{folder.file("missing/m.vtu")});
     EXPECT_EQ(write_mesh_export(folder.file("m.txt"), mesh), std::vector<std::string>{folder.file("m.txt")});
-    EXPECT_EQ(folder.entries(), (std::set<std::string>{"full.ele", "kept.ele", "kept.node"}));
+    EXPECT_EQ(folder.entries(), (std::set<std::string>{"kept.ele", "kept.node"}));
 }
 
 }  // namespace
