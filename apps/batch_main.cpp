@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <vector>
 
 #include "apps/batch_options.h"
 #include "output/atomic_file.h"
@@ -77,13 +78,23 @@ bool export_and_measure(const std::string& data_file, const BatchOptions& option
     return written;
 }
 
+// `earlier` holds the data files and outputs of the files before, and takes
+// this one's.
 int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun& run,
-                  HeadlessPlatform& platform) {
+                  HeadlessPlatform& platform, std::vector<std::string>& earlier) {
     RunResults results;
     results.histogram_step = options.histogram_step;
     results.output_override = options.output_path;
+    if (!options.svg_path.empty()) results.other_outputs.push_back(options.svg_path);
+    for (const std::string& export_path : options.export_paths) {
+        for (const std::string& file : export_file_paths(export_path)) results.other_outputs.push_back(file);
+    }
+    results.earlier_files = earlier;
     RunObserver silent;
     run_mesh_generation(run, path, results, platform, silent);
+    earlier.push_back(path);
+    if (!results.output_file_name.empty()) earlier.push_back(results.output_file_name);
+    earlier.insert(earlier.end(), results.other_outputs.begin(), results.other_outputs.end());
     if (const char* failure = failure_of(results.outcome)) {
         std::fprintf(stderr, "tesu-batch: %s: %s\n", path.c_str(), failure);
     }
@@ -131,7 +142,9 @@ int main(int argc, char** argv) {
     MeshRun run;
     HeadlessPlatform platform(stdout, stderr);
     int status = 0;
-    for (const std::string& path : options.data_files)
-        status = worse(status, mesh_one_file(path, options, run, platform));
+    std::vector<std::string> earlier;
+    for (const std::string& path : options.data_files) {
+        status = worse(status, mesh_one_file(path, options, run, platform, earlier));
+    }
     return status;
 }

@@ -27,6 +27,12 @@ std::string sibling(const std::string& path, std::string lower_extension) {
 
 }  // namespace
 
+std::vector<std::string> export_file_paths(const std::string& path) {
+    if (export_format_of(path) == ExportFormat::triangle_mesh)
+        return {sibling(path, "node"), sibling(path, "ele")};
+    return {path};
+}
+
 std::vector<std::string> write_mesh_export(const std::string& path, const FinishedMesh& mesh) {
     std::vector<std::string> failed;
     using Writer = bool (*)(const std::string&, const FinishedMesh&);

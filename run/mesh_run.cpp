@@ -1,5 +1,6 @@
 #include "run/mesh_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "engine/voronoi.h"
 #include "input/data_file.h"
 #include "input/node_generation.h"
+#include "output/file_identity.h"
 #include "output/result_file.h"
 
 namespace tesu {
@@ -181,9 +183,26 @@ void MeshRun::read(std::istream& data, const std::string& name) {
     read_data(*input_, data);
 }
 
-RunSummary MeshRun::prepare(const std::string& output_override) {
+RunSummary MeshRun::prepare(const std::string& output_override, const std::vector<std::string>& other_outputs,
+                            const std::vector<std::string>& earlier_files) {
     if (!form_output_name(input_->input_file_name, output_file_name_)) throw read_error(RESULT_NAME_TOO_LONG);
     if (!output_override.empty()) output_file_name_ = output_override;
+    // Each output against the files it must not be: the data file, the
+    // earlier ones, the outputs before it.
+    std::vector<FileIdentity> taken{identify_file(input_->input_file_name)};
+    for (const std::string& file : earlier_files) taken.push_back(identify_file(file));
+    std::vector<std::string> outputs{output_file_name_};
+    outputs.insert(outputs.end(), other_outputs.begin(), other_outputs.end());
+    for (const std::string& output : outputs) {
+        const FileIdentity identity = identify_file(output);
+        if (std::ranges::find(taken, identity) != taken.end()) {
+            throw Error(ErrorCause::output, OUTPUT_ERROR_CAPTION,
+                        format_message("%s はデータファイルと同じファイルです。別の名前を指定して下さい。",
+                                       output.c_str()),
+                        false);
+        }
+        taken.push_back(identity);
+    }
     return {output_file_name_, input_->outline_point_count, input_->basic_density, input_->density_spec_count,
             input_->span,      input_->division_node_count};
 }
@@ -246,7 +265,8 @@ void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults&
             results.outcome = RunOutcome::not_opened;
             return;
         }
-        const RunSummary summary = run.prepare(results.output_override);
+        const RunSummary summary =
+            run.prepare(results.output_override, results.other_outputs, results.earlier_files);
         results.output_file_name = summary.output_file_name;
         if (platform.message_box(SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel,
                                  MessageKind::summary) != Answer::ok) {
@@ -258,7 +278,9 @@ void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults&
     } catch (const Error& error) {
         platform.message_box(error.caption(), error.text(), Buttons::ok);
         results.error = error;
-        results.outcome = error.cause() == ErrorCause::read ? RunOutcome::refused : RunOutcome::failed;
+        const bool computation =
+            error.cause() == ErrorCause::computation || error.cause() == ErrorCause::capacity;
+        results.outcome = computation ? RunOutcome::failed : RunOutcome::refused;
         return;
     }
     results.stage_times = run.stage_times();

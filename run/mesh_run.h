@@ -16,6 +16,7 @@
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <vector>
 
 #include "engine/error.h"
 #include "engine/mesh_tables.h"
@@ -75,7 +76,11 @@ public:
     void read(std::istream& data, const std::string& name);
 
     // The result file's name (`output_override` when given) and the summary.
-    RunSummary prepare(const std::string& output_override = {});
+    // Refuses (throws) a run whose result file or `other_outputs` is its data
+    // file, one of `earlier_files` or another of its outputs.
+    RunSummary prepare(const std::string& output_override = {},
+                       const std::vector<std::string>& other_outputs = {},
+                       const std::vector<std::string>& earlier_files = {});
 
     // Builds the mesh. Empty when `stop` was requested before the end.
     std::optional<FinishedMesh> build(RunObserver& observer, std::stop_token stop = {});
@@ -111,6 +116,10 @@ struct RunResults {
     // When set, the result is written here instead of the name formed from
     // the data file.
     std::string output_override;
+    // The other files the caller writes from the mesh, and the files of the
+    // runs before it in one batch: none may be an output of this run.
+    std::vector<std::string> other_outputs;
+    std::vector<std::string> earlier_files;
     // Bin width of the distortion section, 0 (none) to 3 degrees.
     int histogram_step = 0;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "support/batch_runner.h"
 
@@ -140,17 +141,46 @@ TEST(BatchProgram, InputsWithoutAUsableMeshAreRefusedAtOnce) {
     }
 }
 
-TEST(BatchProgram, SameFileTwiceGivesTheSameResult) {
+// The tables of one run are reused by the next in the same call: the same
+// data under another name gives the same result.
+TEST(BatchProgram, SameDataTwiceInOneCallGivesTheSameResult) {
     TempFolder folder;
-    const auto data = folder.write("square.DAT", SQUARE);
-    const auto first = folder.path() / "first.TES";
-    const auto second = folder.path() / "second.TES";
+    const auto first = folder.write("first.DAT", SQUARE);
+    const auto second = folder.write("second.DAT", SQUARE);
 
-    ASSERT_EQ(run_batch({"-o", first.string(), data.string()}).status, 0);
-    ASSERT_EQ(run_batch({"--histogram", "2", data.string(), data.string()}).status, 0);
-    ASSERT_EQ(run_batch({"-o", second.string(), data.string()}).status, 0);
+    ASSERT_EQ(run_batch({"--histogram", "2", first.string(), second.string()}).status, 0);
 
-    EXPECT_EQ(read_bytes(first), read_bytes(second));
+    EXPECT_EQ(read_bytes(folder.path() / "first.TES"), read_bytes(folder.path() / "second.TES"));
+}
+
+// No output may be the data file, another output, or a file of an earlier
+// run of the same call; nothing is written then.
+TEST(BatchProgram, OutputsThatAreTheDataFileOrEachOtherAreRefused) {
+    TempFolder folder;
+    const auto data = folder.write("x.DAT", SQUARE);
+    const auto link = folder.path() / "link.DAT";
+    std::filesystem::create_hard_link(data, link);
+    const std::string clash = " はデータファイルと同じファイルです。別の名前を指定して下さい。";
+    const std::vector<std::vector<std::string>> calls = {
+        {"-o", data.string(), data.string()},
+        {"-o", link.string(), data.string()},
+        {"--svg", data.string(), data.string()},
+        {"--export", (folder.path() / "x.ele").string(), "--export", (folder.path() / "x.node").string(),
+         data.string()},
+        {folder.write("y.TES", SQUARE).string()},
+    };
+    for (const auto& args : calls) {
+        const BatchRun run = run_batch(args);
+        EXPECT_EQ(run.status, 2) << args[1];
+        EXPECT_NE(run.err.find("データ出力エラー"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(clash), std::string::npos) << run.err;
+        EXPECT_EQ(read_bytes(data), SQUARE);
+    }
+    const auto first = folder.write("sq_0.1.DAT", SQUARE);
+    const auto second = folder.write("sq_0.05.DAT", SQUARE);
+    const BatchRun run = run_batch({first.string(), second.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find((folder.path() / "sq_0.TES").string() + clash), std::string::npos) << run.err;
 }
 
 TEST(BatchProgram, UsageErrorsAndHelp) {
