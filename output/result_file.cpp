@@ -95,6 +95,12 @@ bool write_result_file(const FinishedMesh& mesh, const std::string& path, int hi
     };
     if (!file.is_open()) return failed();
     TextSink out([&file](std::string_view block) { return file.write(block); });
+    write_result_text(out, mesh, histogram_step);
+    if (!out.finish() || !file.commit()) return failed();
+    return true;
+}
+
+void write_result_text(TextSink& out, const FinishedMesh& mesh, int histogram_step) {
     write_nodes(out, mesh);
     write_elements(out, mesh);
     write_outline_points(out, mesh);
@@ -105,8 +111,6 @@ bool write_result_file(const FinishedMesh& mesh, const std::string& path, int hi
     DistortionBins bins{};
     for (const double degrees : mesh.smallest_angles) add_distortion(bins, degrees);
     write_distortion_section(out, bins, histogram_step, static_cast<int>(mesh.elements.size()));
-    if (!out.finish() || !file.commit()) return failed();
-    return true;
 }
 
 }  // namespace tesu

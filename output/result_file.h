@@ -7,6 +7,7 @@
 #include <string>
 
 #include "output/finished_mesh.h"
+#include "output/text_sink.h"
 
 namespace tesu {
 
@@ -16,5 +17,8 @@ namespace tesu {
 // when one is given; an earlier file at that path is then left as it was.
 bool write_result_file(const FinishedMesh& mesh, const std::string& path, int histogram_step,
                        std::string* reason = nullptr);
+
+// The same text into any sink.
+void write_result_text(TextSink& out, const FinishedMesh& mesh, int histogram_step);
 
 }  // namespace tesu
