@@ -8,20 +8,26 @@ foreach(var BUILD_DIR EXAMPLE_DIR WORK_DIR BATCH GENERATOR CXX)
   endif()
 endforeach()
 
+# Runs a command; on failure, stops with what it printed.
+function(step)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${ARGN}\nfailed (${status}):\n${out}")
+  endif()
+endfunction()
+
 set(prefix ${WORK_DIR}/prefix)
 set(build ${WORK_DIR}/build)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component development
-  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component development)
 set(make_program)
 if(MAKE_PROGRAM)
   set(make_program -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM})
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${build} -G ${GENERATOR} ${make_program}
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix}
-  OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+step(${CMAKE_COMMAND} -S ${EXAMPLE_DIR} -B ${build} -G ${GENERATOR} ${make_program}
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_PREFIX_PATH=${prefix})
 # The package must have come from the scratch prefix, not from an install
 # elsewhere on the machine.
 file(STRINGS ${build}/CMakeCache.txt found REGEX "^tesu_DIR:")
@@ -29,20 +35,20 @@ string(FIND "${found}" "tesu_DIR:PATH=${prefix}/" at)
 if(NOT at EQUAL 0)
   message(FATAL_ERROR "find_package(tesu) did not use ${prefix}: ${found}")
 endif()
-execute_process(COMMAND ${CMAKE_COMMAND} --build ${build} -j 2 OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
+step(${CMAKE_COMMAND} --build ${build} -j 2)
 
-execute_process(COMMAND ${build}/embed OUTPUT_VARIABLE embedded COMMAND_ERROR_IS_FATAL ANY)
-if(NOT embedded MATCHES "^elements: ([1-9][0-9]*)\n$")
-  message(FATAL_ERROR "the example printed: '${embedded}'")
+execute_process(COMMAND ${build}/embed RESULT_VARIABLE status OUTPUT_VARIABLE embedded ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT embedded MATCHES "^elements: ([1-9][0-9]*)\n$")
+  message(FATAL_ERROR "the example ended with ${status}, printing '${embedded}'\n${errors}")
 endif()
 set(embedded_count ${CMAKE_MATCH_1})
 
 # The figure of embed.cpp, as a data file.
 file(WRITE ${WORK_DIR}/square.DAT "0 0\n10 0\n10 10\n0 10\n0 0\nb = 1\ns = 2\n")
 execute_process(COMMAND ${BATCH} --stats ${WORK_DIR}/square.DAT
-  OUTPUT_VARIABLE report ERROR_QUIET COMMAND_ERROR_IS_FATAL ANY)
-if(NOT report MATCHES "\nelements: ([0-9]+)\n")
-  message(FATAL_ERROR "tesu-batch --stats gave no element count:\n${report}")
+  RESULT_VARIABLE status OUTPUT_VARIABLE report ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT report MATCHES "\nelements: ([0-9]+)\n")
+  message(FATAL_ERROR "tesu-batch --stats ended with ${status}, printing:\n${report}\n${errors}")
 endif()
 if(NOT embedded_count EQUAL CMAKE_MATCH_1)
   message(FATAL_ERROR "the example meshed ${embedded_count} elements, tesu-batch ${CMAKE_MATCH_1}")
