@@ -30,6 +30,29 @@ void zoom_out(ViewState& view) {
     }
 }
 
+void wheel_zoom_at(ViewState& view, double px, double py, bool zoom_in) {
+    const double scale = view.view_scale;
+    double next = zoom_in ? scale * 2 : scale * 0.5;
+    if (next > MAX_VIEW_SCALE) next = MAX_VIEW_SCALE;
+    if (next < 1.0) return zoom_out(view);
+    // The point under the pointer lies (px - half width) / scale from the
+    // centre, in base pixels, before and after.
+    view.view_center_x += (px - half_width(view)) * (1 / scale - 1 / next);
+    view.view_center_y += (py - half_height(view)) * (1 / scale - 1 / next);
+    view.view_scale = next;
+}
+
+void pan(ViewState& view, double dx, double dy) {
+    view.view_center_x -= dx / view.view_scale;
+    view.view_center_y -= dy / view.view_scale;
+}
+
+DrawingPoint screen_to_drawing(const ViewState& view, double px, double py) {
+    const double k = base_factor(view);
+    return {((px - half_width(view)) / view.view_scale + view.view_center_x) / k,
+            ((py - half_height(view)) / view.view_scale + view.view_center_y) / k};
+}
+
 double clamp_to_screen(double pixel) {
     // Written as "not below" so that a NaN ends up clamped too instead of
     // reaching the integer conversion.

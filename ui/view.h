@@ -41,6 +41,22 @@ void zoom_in_at(ViewState& view, int px, int py);
 // returns to the centred full view.
 void zoom_out(ViewState& view);
 
+// The mouse wheel: the factor doubles (up to MAX_VIEW_SCALE) or halves, the
+// drawing point under the pixel (px, py) staying under it; below 1 the view
+// returns to the centred full view, as zoom_out does.
+void wheel_zoom_at(ViewState& view, double px, double py, bool zoom_in);
+
+// Dragging: the picture follows the pointer by (dx, dy) pixels.
+void pan(ViewState& view, double dx, double dy);
+
+struct DrawingPoint {
+    double x;
+    double y;
+};
+
+// Client pixels to drawing units: map_to_screen undone, without clamping.
+DrawingPoint screen_to_drawing(const ViewState& view, double px, double py);
+
 // One coordinate of the mapping before truncation, clamped.
 double clamp_to_screen(double pixel);
 
