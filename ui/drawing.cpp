@@ -1,5 +1,7 @@
 #include "ui/drawing.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "engine/creation_order.h"
@@ -81,6 +83,65 @@ void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, c
         draw_segment(canvas, view, WHITE, a.x, a.y, b.x, b.y);
         draw_segment(canvas, view, WHITE, b.x, b.y, c.x, c.y);
         draw_segment(canvas, view, WHITE, c.x, c.y, a.x, a.y);
+    }
+}
+
+const QualityBand& quality_band(double smallest_angle) {
+    if (!(smallest_angle >= POOR_ANGLE)) return QUALITY_BANDS.front();
+    for (const QualityBand& band : QUALITY_BANDS) {
+        if (smallest_angle < band.below) return band;
+    }
+    return QUALITY_BANDS.back();
+}
+
+void fill_triangle(Canvas& canvas, int width, int height, ScreenPoint a, ScreenPoint b, ScreenPoint c,
+                   Colour colour) {
+    const int top = std::max(std::min({a.y, b.y, c.y}), 0);
+    const int bottom = std::min(std::max({a.y, b.y, c.y}), height - 1);
+    const ScreenPoint edges[3][2] = {{a, b}, {b, c}, {c, a}};
+    for (int y = top; y <= bottom; ++y) {
+        // The row meets the triangle from `left` to `right`.
+        double left = std::numeric_limits<double>::infinity();
+        double right = -left;
+        for (const auto& [p, q] : edges) {
+            if (y < std::min(p.y, q.y) || y > std::max(p.y, q.y)) continue;
+            if (p.y == q.y) {
+                left = std::min({left, double(p.x), double(q.x)});
+                right = std::max({right, double(p.x), double(q.x)});
+                continue;
+            }
+            const double x = p.x + double(y - p.y) * (q.x - p.x) / (q.y - p.y);
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+        const int first = std::max(static_cast<int>(std::ceil(std::clamp(left, -1.0, double(width)))), 0);
+        const int last =
+            std::min(static_cast<int>(std::floor(std::clamp(right, -1.0, double(width)))), width - 1);
+        for (int x = first; x <= last; ++x) canvas.set_pixel(x, y, colour);
+    }
+}
+
+void paint_mesh_quality(Canvas& canvas, const ViewState& view, const MeshTables& mesh,
+                        const FinishedMesh& finished) {
+    canvas.erase();
+    for (const bool poor : {false, true}) {
+        for (std::size_t i = 0; i < finished.triangles.size(); ++i) {
+            const double angle = finished.smallest_angles[i];
+            if ((!(angle >= POOR_ANGLE)) != poor) continue;
+            const QualityBand& band = quality_band(angle);
+            ScreenPoint corners[3];
+            for (int j = 0; j < 3; ++j) {
+                const Point& p = mesh.node_xy[finished.triangles[i][j] + 3];
+                corners[j] = map_to_screen(view, p.x, p.y);
+            }
+            fill_triangle(canvas, view.client_width, view.client_height, corners[0], corners[1], corners[2],
+                          band.fill);
+            for (int j = 0; j < 3; ++j) {
+                const ScreenPoint from = corners[j];
+                const ScreenPoint to = corners[(j + 1) % 3];
+                canvas.line(from.x, from.y, to.x, to.y, band.edge);
+            }
+        }
     }
 }
 

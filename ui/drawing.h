@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "engine/mesh_tables.h"
@@ -72,6 +73,38 @@ std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const Fini
 // edges in white.
 void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const FinishedMesh* finished,
                 ElementCache& cache);
+
+// Element quality at a glance: an element takes the colour of the first
+// band whose bound its smallest angle (degrees, as the histogram counts it)
+// lies below. Poor elements are red, inside and out.
+struct QualityBand {
+    double below;
+    Colour fill;
+    Colour edge;
+};
+
+inline constexpr double POOR_ANGLE = 20.0;
+inline constexpr std::array<QualityBand, 5> QUALITY_BANDS{{
+    {POOR_ANGLE, {255, 0, 0}, {255, 0, 0}},
+    {30.0, {255, 140, 0}, {128, 70, 0}},
+    {40.0, {230, 210, 0}, {115, 105, 0}},
+    {50.0, {60, 180, 75}, {30, 90, 38}},
+    {std::numeric_limits<double>::infinity(), {40, 110, 230}, {20, 55, 115}},
+}};
+
+// The band of a smallest angle; an angle that is no number counts as poor.
+const QualityBand& quality_band(double smallest_angle);
+
+// Fills the triangle between three client pixels, its edges included, in
+// a client area of the given size.
+void fill_triangle(Canvas& canvas, int width, int height, ScreenPoint a, ScreenPoint b, ScreenPoint c,
+                   Colour colour);
+
+// The repaint in quality colours: black, then every element filled in its
+// band's colour with its edges in the band's edge colour; the poor elements
+// come last, so that no neighbour hides them.
+void paint_mesh_quality(Canvas& canvas, const ViewState& view, const MeshTables& mesh,
+                        const FinishedMesh& finished);
 
 // The Voronoi edges between two finite live vps, in cyan, over whatever the
 // canvas shows; false when an edge met a vp at infinity, which is left out.
