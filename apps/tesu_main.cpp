@@ -6,6 +6,7 @@
 // and ends.
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QTimer>
 #include <clocale>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "ui/qt/main_window.h"
 #include "ui/qt/modal_dialogs.h"
+#include "ui/qt/qt_translation.h"
 
 namespace {
 
@@ -62,6 +64,7 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("TESU"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tesu.png")));
+    install_qt_translation(app, QLocale::system());
 
     Options options;
     if (!parse_options(argc, argv, options)) {
