@@ -1,18 +1,25 @@
 // tesu: the desktop program. `tesu [FILE.DAT]` opens the main window and,
-// given a data file, runs the mesh generation on it at once.
+// given a data file, runs the mesh generation on it at once; a file that
+// cannot be opened is named on standard error with the reason, while the
+// window stays empty and silent.
 //
 // Hidden option for the documentation: `--screenshot PNG FILE.DAT` answers
 // every message box with OK, runs on the file, saves a picture of the window
 // and ends.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
-#include <QTimer>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "ui/qt/box_placement.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/modal_dialogs.h"
 #include "ui/qt/qt_translation.h"
@@ -55,6 +62,20 @@ bool parse_options(int argc, char** argv, Options& options) {
     return options.screenshot.empty() || !options.data_file.empty();
 }
 
+// Why the data file cannot be read, as the system says it; empty when it can.
+std::string open_problem(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return std::strerror(errno);
+    struct stat status {};
+    const bool ok = ::fstat(fd, &status) == 0;
+    const int error = ok ? 0 : errno;
+    ::close(fd);
+    if (!ok) return std::strerror(error);
+    if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
+    if (!S_ISREG(status.st_mode)) return "Not a regular file";
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,7 +109,11 @@ int main(int argc, char** argv) {
                 QApplication::exit(saved && state.results.mesh_ready ? 0 : 1);
             });
         }
-        QTimer::singleShot(0, &window, [&] {
+        if (const std::string problem = open_problem(options.data_file); !problem.empty())
+            std::fprintf(stderr, "tesu: %s: %s\n", options.data_file.c_str(), problem.c_str());
+        // Once the window manager has placed the window, so that the summary
+        // box is centred over it.
+        when_exposed(window, [&] {
             window.load_file(options.data_file);
             // A run that never started (a file refused or not opened) ends
             // the unattended program at once.

@@ -9,6 +9,9 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "ui/qt/box_placement.h"
+#include "ui/qt/modal_dialogs.h"
+
 namespace tesu {
 
 namespace {
@@ -48,13 +51,13 @@ QLabel* add_label(QWidget* dialog, const QString& text, const QRect& where) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(QWidget* owner)
-    : QDialog(owner,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("TESUについて"));
+AboutDialog::AboutDialog(QWidget* owner, ModalDialogs* dialogs)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      dialogs_(dialogs),
+      open_url_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
+    setWindowTitle(QString::fromUtf8(ABOUT_CAPTION.data(), qsizetype(ABOUT_CAPTION.size())));
     const DialogUnits du(font());
-    setFixedSize(du.x(154), du.y(94));
-    if (owner) move(owner->mapToGlobal(QPoint(du.x(80), du.y(50))));
+    setFixedSize(std::max(du.x(154), caption_width(windowTitle(), font())), du.y(94));
 
     ok_button_ = new QPushButton(QStringLiteral("OK"), this);
     ok_button_->setGeometry(du.rect(52, 76, 50, 14));
@@ -78,8 +81,21 @@ AboutDialog::AboutDialog(QWidget* owner)
     home_page_button_ = new QPushButton(QString::fromLatin1(HOME_PAGE), this);
     home_page_button_->setGeometry(du.rect(5, 60, 144, 11));
     home_page_button_->setAutoDefault(false);
-    connect(home_page_button_, &QPushButton::clicked, this,
-            [] { QDesktopServices::openUrl(QUrl(QString::fromLatin1(HOME_PAGE))); });
+    connect(home_page_button_, &QPushButton::clicked, this, &AboutDialog::open_home_page);
+}
+
+void AboutDialog::open_home_page() {
+    if (open_url_(QUrl(QString::fromLatin1(HOME_PAGE)))) return;
+    QtDialogs own;
+    ModalDialogs& dialogs = dialogs_ ? *dialogs_ : own;
+    dialogs.message_box(this, ABOUT_CAPTION,
+                        std::string("ブラウザを起動できませんでした。\nホームページ: ") + HOME_PAGE,
+                        Buttons::ok);
+}
+
+void AboutDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centre_on(*this, parentWidget());
 }
 
 void AboutDialog::reject() {}

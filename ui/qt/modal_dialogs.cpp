@@ -5,6 +5,7 @@
 #include <QMessageBox>
 
 #include "ui/qt/about_dialog.h"
+#include "ui/qt/box_placement.h"
 
 namespace tesu {
 
@@ -16,14 +17,28 @@ QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(),
 // second filter lists every file, names without a dot included.
 const char* const DATA_FILE_FILTERS = "ﾃﾞｰﾀ ﾌｧｲﾙ(*.DAT *.dat);;全てのファイル(*)";
 
+// A message box as wide as its caption needs, centred on its owner once it
+// knows its size.
+class Box : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        centre_on(*this, parentWidget());
+    }
+};
+
 }  // namespace
 
 Answer QtDialogs::message_box(QWidget* owner, std::string_view caption, std::string_view text,
                               Buttons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, from_utf8(caption), from_utf8(text),
-                    buttons == Buttons::ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
+    Box box(QMessageBox::NoIcon, from_utf8(caption), from_utf8(text),
+            buttons == Buttons::ok ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
+    fit_caption(box);
     return box.exec() == QMessageBox::Ok ? Answer::ok : Answer::cancel;
 }
 
@@ -34,11 +49,12 @@ std::optional<std::string> QtDialogs::choose_data_file(QWidget* owner) {
 }
 
 SaveChoice QtDialogs::ask_to_save(QWidget* owner, const QString& file_name) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("メモ帳"),
-                    QStringLiteral("%1 の変更を保存しますか?").arg(file_name),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
+    Box box(QMessageBox::Warning, QStringLiteral("メモ帳"),
+            QStringLiteral("%1 の変更を保存しますか?").arg(file_name),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
+    fit_caption(box);
     switch (box.exec()) {
         case QMessageBox::Save:
             return SaveChoice::save;
@@ -50,7 +66,7 @@ SaveChoice QtDialogs::ask_to_save(QWidget* owner, const QString& file_name) {
 }
 
 void QtDialogs::show_about(QWidget* owner) {
-    AboutDialog dialog(owner);
+    AboutDialog dialog(owner, this);
     dialog.exec();
 }
 

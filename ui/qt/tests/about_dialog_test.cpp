@@ -4,10 +4,13 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+
+#include "gui_test_support.h"
 
 namespace tesu {
 namespace {
@@ -63,6 +66,26 @@ TEST(AboutDialog, OnlyOkEndsItAndTheHomePageButtonOpensTheBrowser) {
     EXPECT_TRUE(open_after_home_page);
     EXPECT_EQ(browser.urls, QStringList{QString::fromLatin1(HOME_PAGE)});
     EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(AboutDialog, IsCentredOnItsOwnerAndShowsTheAddressWhenNoBrowserStarts) {
+    QMainWindow owner;
+    owner.setGeometry(60, 40, 600, 500);
+    owner.show();
+    testing::ScriptedDialogs dialogs;
+    AboutDialog dialog(&owner, &dialogs);
+    dialog.set_url_opener([](const QUrl&) { return false; });
+    QRect shown;
+    QTimer::singleShot(0, &dialog, [&] {
+        shown = dialog.frameGeometry();
+        QTest::mouseClick(dialog.home_page_button(), Qt::LeftButton);
+        dialog.ok_button()->click();
+    });
+    dialog.exec();
+    EXPECT_LE((shown.center() - owner.frameGeometry().center()).manhattanLength(), 1);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "TESUについて");
+    EXPECT_NE(dialogs.boxes[0].text.find(HOME_PAGE), std::string::npos);
 }
 
 }  // namespace

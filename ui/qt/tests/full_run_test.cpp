@@ -167,6 +167,19 @@ TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
     const QImage picture = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
     EXPECT_GT(count_pixels(picture.copy(0, 40, picture.width(), 500), IMAGE_WHITE), 1000);  // below the menu
 
+    // A file that cannot be opened is named with the reason; the window
+    // stays silent and the unattended program ends.
+    QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
+    english.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    tesu.setProcessEnvironment(english);
+    const QString missing = QString::fromStdString(files.path("missing.DAT"));
+    tesu.start(TESU_PATH, {"--screenshot", QString::fromStdString(png), missing});
+    ASSERT_TRUE(tesu.waitForFinished(60000));
+    EXPECT_EQ(tesu.exitCode(), 1);
+    const QString errors = QString::fromLocal8Bit(tesu.readAllStandardError());
+    EXPECT_TRUE(errors.contains(QStringLiteral("tesu: %1: No such file or directory\n").arg(missing)))
+        << errors.toStdString();
+
     tesu.start(TESU_PATH, {"--no-such-option"});
     ASSERT_TRUE(tesu.waitForFinished(60000));
     EXPECT_EQ(tesu.exitCode(), 2);
