@@ -1,11 +1,13 @@
 // Everything the desktop program keeps for as long as it runs: the tables of
-// the last run, its results, the view and the elements found for repainting.
+// the last run, its results, the view, and what is found once per finished
+// mesh for repainting and for pointing at it.
 #pragma once
 
 #include <memory>
 
 #include "run/mesh_run.h"
 #include "ui/drawing.h"
+#include "ui/mesh_probe.h"
 #include "ui/view.h"
 
 namespace tesu {
@@ -17,6 +19,9 @@ struct AppState {
     RunResults results;
     ViewState view;
     ElementCache elements;
+    MeshProbe probe;
+    // The elements filled in the colours of their smallest angles.
+    bool quality_colours = false;
 };
 
 }  // namespace tesu

@@ -17,9 +17,10 @@ enum Command : int {
     HISTOGRAM_1 = 40011,
     HISTOGRAM_2 = 40012,
     HISTOGRAM_3 = 40013,
+    QUALITY_COLOURS = 40015,
 };
 
 inline constexpr int FIRST_COMMAND = LOAD_DATA;
-inline constexpr int LAST_COMMAND = HISTOGRAM_3;
+inline constexpr int LAST_COMMAND = QUALITY_COLOURS;
 
 }  // namespace tesu

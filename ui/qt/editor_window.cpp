@@ -32,7 +32,7 @@ QWidget* find_window_titled(const QString& title) {
     return nullptr;
 }
 
-void edit_file(const std::string& path, ModalDialogs& dialogs) {
+void edit_file(const std::string& path, ModalDialogs& dialogs, QWidget* owner) {
     if (QWidget* open = find_window_titled(editor_title(path))) {
         open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
         open->raise();
@@ -43,7 +43,7 @@ void edit_file(const std::string& path, ModalDialogs& dialogs) {
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly)) {
         dialogs.message_box(
-            nullptr, EDITOR_CAPTION,
+            owner, EDITOR_CAPTION,
             (file.fileName() + QStringLiteral(" を開けません。\n") + file.errorString()).toStdString(),
             Buttons::ok);
         return;

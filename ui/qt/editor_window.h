@@ -21,8 +21,8 @@ QString editor_title(const std::string& path);
 QWidget* find_window_titled(const QString& title);
 
 // Brings the editor of the file forward, or opens one. A file that cannot
-// be read is reported in a message box.
-void edit_file(const std::string& path, ModalDialogs& dialogs);
+// be read is reported in a message box over `owner`.
+void edit_file(const std::string& path, ModalDialogs& dialogs, QWidget* owner = nullptr);
 
 class EditorWindow : public QMainWindow {
     Q_OBJECT

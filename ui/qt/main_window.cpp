@@ -35,15 +35,26 @@ std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullpt
 
 // The commands that would change a run under way or read its tables.
 constexpr int RUN_COMMANDS[] = {LOAD_DATA,   SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE,
-                                HISTOGRAM_1, HISTOGRAM_2,  HISTOGRAM_3};
+                                HISTOGRAM_1, HISTOGRAM_2,  HISTOGRAM_3,  QUALITY_COLOURS};
 
 }  // namespace
 
 MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
-    : state_(state), dialogs_(dialogs), view_(new MeshView(state, this)) {
+    : state_(state),
+      dialogs_(dialogs),
+      view_(new MeshView(state, this)),
+      status_(new StatusLine(state, this)) {
     setWindowTitle(QStringLiteral("有限要素法のための自動要素生成 32ビット版"));
     setWindowIcon(QIcon(QStringLiteral(":/tesu.png")));
     setCentralWidget(view_);
+    setStatusBar(status_);
+    // During a run the status line shows its progress instead.
+    connect(view_, &MeshView::pointer_moved, this, [this](QPoint at) {
+        if (!running_) status_->show_point(at);
+    });
+    connect(view_, &MeshView::pointer_left, this, [this] {
+        if (!running_) status_->clearMessage();
+    });
     build_menu();
     resize(OUTER_WIDTH, OUTER_HEIGHT);
     dispatch(HISTOGRAM_NONE);
@@ -74,6 +85,8 @@ void MainWindow::build_menu() {
         actions_[id]->setCheckable(true);
         histogram_group_->addAction(actions_[id]);
     }
+    add_command(view, QUALITY_COLOURS, QStringLiteral("要素の品質を色で表示(&Q)"));
+    actions_[QUALITY_COLOURS]->setCheckable(true);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     add_command(help, HELP_CONTENTS, QStringLiteral("TESUの使い方(&C)"));
@@ -115,6 +128,8 @@ void MainWindow::dispatch(int id) {
         case HISTOGRAM_2:
         case HISTOGRAM_3:
             return set_histogram_step(id);
+        case QUALITY_COLOURS:
+            return show_quality_colours();
         case HELP_CONTENTS:
             return show_help();
         case ABOUT:
@@ -154,7 +169,7 @@ void MainWindow::load_file(const std::string& path) {
     state_.results.start_time = clock_seconds();
     running_ = true;
     close_when_stopped_ = false;
-    set_run_commands_enabled(false);
+    set_run_under_way(true);
     worker_.start(state_.run, summary.output_file_name, state_.results.histogram_step);
     drawing_timer_.start();
 }
@@ -167,6 +182,7 @@ void MainWindow::draw_queued() {
         for (const Point& p : batch.points) plot_dot(canvas, state_.view, p.x, p.y);
     }
     view_->update();
+    status_->show_progress(worker_.progress());
 }
 
 void MainWindow::finish_run() {
@@ -174,7 +190,7 @@ void MainWindow::finish_run() {
     RunWorker::Outcome outcome = worker_.take_outcome();
     draw_queued();
     running_ = false;
-    set_run_commands_enabled(true);
+    set_run_under_way(false);
     RunResults& results = state_.results;
     results.stage_times = state_.run.stage_times();
     if (outcome.failure) {
@@ -190,6 +206,7 @@ void MainWindow::finish_run() {
         if (close_when_stopped_) close();
     } else {
         results.mesh = std::move(outcome.mesh);
+        state_.probe.clear();
         results.last_contour_node = state_.run.last_contour_node();
         results.element_count = static_cast<int>(results.mesh->elements.size());
         if (!outcome.written) {
@@ -238,12 +255,22 @@ void MainWindow::show_no_result() {
     state_.results.mesh_ready = 0;
     state_.results.mesh.reset();
     state_.elements.clear();
+    state_.probe.clear();
     view_->reset_view();
     view_->repaint_mesh();
 }
 
-void MainWindow::set_run_commands_enabled(bool enabled) {
-    for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(enabled);
+void MainWindow::set_run_under_way(bool under_way) {
+    for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(!under_way);
+    if (under_way) {
+        setCursor(Qt::BusyCursor);
+        view_->setCursor(Qt::BusyCursor);
+        status_->show_progress(worker_.progress());
+    } else {
+        unsetCursor();
+        view_->setCursor(Qt::ArrowCursor);
+        status_->clearMessage();
+    }
 }
 
 bool MainWindow::ask_to_stop() {
@@ -258,16 +285,17 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         ask_to_stop();
         return;
     }
+    if (event->key() == Qt::Key_Home && !running_) return view_->show_full_view();
     QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::edit_data() {
-    if (state_.results.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_);
+    if (state_.results.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_, this);
     const auto path = dialogs_.choose_data_file(this);
     if (!path) return;
     // The data file of a run under way stays as it is.
     if (!running_) state_.run.input().input_file_name = *path;
-    edit_file(*path, dialogs_);
+    edit_file(*path, dialogs_, this);
 }
 
 void MainWindow::show_voronoi() {
@@ -294,6 +322,13 @@ void MainWindow::set_histogram_step(int id) {
     // The group is exclusive: checking one item clears the other three.
     actions_[id]->setChecked(true);
     state_.results.histogram_step = id - HISTOGRAM_NONE;
+}
+
+void MainWindow::show_quality_colours() {
+    state_.quality_colours = !state_.quality_colours;
+    actions_[QUALITY_COLOURS]->setChecked(state_.quality_colours);
+    status_->show_legend(state_.quality_colours);
+    if (state_.results.mesh_ready) view_->repaint_mesh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

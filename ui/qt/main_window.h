@@ -14,6 +14,7 @@
 #include "ui/qt/mesh_view.h"
 #include "ui/qt/modal_dialogs.h"
 #include "ui/qt/run_worker.h"
+#include "ui/qt/status_line.h"
 
 class QAction;
 class QActionGroup;
@@ -42,6 +43,7 @@ public:
     bool ask_to_stop();
 
     MeshView* mesh_view() const { return view_; }
+    StatusLine* status_line() const { return status_; }
     QAction* action(int id) const;
     HelpWindow* help_window() const { return help_; }
 
@@ -64,10 +66,13 @@ private:
     void show_details();
     void show_help();
     void set_histogram_step(int id);
+    void show_quality_colours();
     void fit_frame_to_outer_size();
     // The state of a run that left no mesh: a black full view.
     void show_no_result();
-    void set_run_commands_enabled(bool enabled);
+    // While a run works: the commands that would change it disabled, a busy
+    // cursor, and its progress in the status line.
+    void set_run_under_way(bool under_way);
     void draw_queued();
     void finish_run();
     // A failure of the run: its box, then for one that ends the program the
@@ -78,6 +83,7 @@ private:
     AppState& state_;
     ModalDialogs& dialogs_;
     MeshView* view_;
+    StatusLine* status_;
     RunWorker worker_;
     QTimer drawing_timer_;
     std::map<int, QAction*> actions_;

@@ -2,11 +2,20 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace tesu {
 
+namespace {
+
+// The angle of one wheel notch, in eighths of a degree.
+constexpr int WHEEL_STEP = 120;
+
+}  // namespace
+
 MeshView::MeshView(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {
     setCursor(Qt::ArrowCursor);
+    setMouseTracking(true);
     // The image covers the whole widget; nothing needs erasing underneath.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -18,10 +27,20 @@ void MeshView::repaint_mesh() {
     show_now();
 }
 
+void MeshView::show_full_view() {
+    if (!state_.results.mesh_ready) return;
+    reset_view();
+    repaint_mesh();
+}
+
 void MeshView::paint_image() {
     const FinishedMesh* finished =
         state_.results.mesh_ready && state_.results.mesh ? &*state_.results.mesh : nullptr;
-    paint_mesh(canvas_, state_.view, state_.run.tables(), finished, state_.elements);
+    if (finished && state_.quality_colours) {
+        paint_mesh_quality(canvas_, state_.view, state_.run.tables(), *finished);
+    } else {
+        paint_mesh(canvas_, state_.view, state_.run.tables(), finished, state_.elements);
+    }
 }
 
 void MeshView::show_now() { repaint(); }
@@ -41,6 +60,12 @@ void MeshView::resizeEvent(QResizeEvent* event) {
 
 void MeshView::mousePressEvent(QMouseEvent* event) {
     if (!state_.results.mesh_ready) return;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shift)) {
+        drag_from_ = event->position();
+        setCursor(Qt::ClosedHandCursor);
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint();
         zoom_in_at(state_.view, at.x(), at.y());
@@ -50,6 +75,42 @@ void MeshView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     repaint_mesh();
+    Q_EMIT pointer_moved(event->position().toPoint());
+}
+
+void MeshView::mouseMoveEvent(QMouseEvent* event) {
+    if (drag_from_ && state_.results.mesh_ready) {
+        const QPointF moved = event->position() - *drag_from_;
+        drag_from_ = event->position();
+        pan(state_.view, moved.x(), moved.y());
+        repaint_mesh();
+    }
+    Q_EMIT pointer_moved(event->position().toPoint());
+}
+
+void MeshView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!drag_from_ || event->buttons() & (Qt::MiddleButton | Qt::LeftButton)) return;
+    drag_from_.reset();
+    setCursor(Qt::ArrowCursor);
+}
+
+void MeshView::wheelEvent(QWheelEvent* event) {
+    if (!state_.results.mesh_ready) return;
+    wheel_turn_ += event->angleDelta().y();
+    const QPointF at = event->position();
+    bool zoomed = false;
+    for (; wheel_turn_ >= WHEEL_STEP; wheel_turn_ -= WHEEL_STEP, zoomed = true)
+        wheel_zoom_at(state_.view, at.x(), at.y(), true);
+    for (; wheel_turn_ <= -WHEEL_STEP; wheel_turn_ += WHEEL_STEP, zoomed = true)
+        wheel_zoom_at(state_.view, at.x(), at.y(), false);
+    if (!zoomed) return;
+    repaint_mesh();
+    Q_EMIT pointer_moved(at.toPoint());
+}
+
+void MeshView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    Q_EMIT pointer_left();
 }
 
 }  // namespace tesu

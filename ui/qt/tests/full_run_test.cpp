@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "gui_test_support.h"
@@ -136,6 +137,12 @@ TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
     QTest::qWait(300);
     EXPECT_TRUE(window.running());
     EXPECT_FALSE(window.action(LOAD_DATA)->isEnabled());
+    EXPECT_EQ(window.cursor().shape(), Qt::BusyCursor);
+    EXPECT_EQ(view().cursor().shape(), Qt::BusyCursor);
+    const QRegularExpressionMatch progress = QRegularExpression(QStringLiteral("中… ノード数 = (\\d+)$"))
+                                                 .match(window.status_line()->currentMessage());
+    ASSERT_TRUE(progress.hasMatch()) << window.status_line()->currentMessage().toStdString();
+    EXPECT_GT(progress.captured(1).toInt(), 0);
     window.action(ABOUT)->trigger();  // still answers
     EXPECT_EQ(dialogs.about_boxes, 1);
     EXPECT_FALSE(all_black(view().image()));  // the run's drawing reached the window
@@ -152,6 +159,8 @@ TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
     EXPECT_EQ(state.results.mesh_ready, 0);
     EXPECT_TRUE(all_black(view().image()));
     EXPECT_TRUE(window.action(LOAD_DATA)->isEnabled());
+    EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(window.status_line()->currentMessage().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(files.path("fine.TES"))));
 }
 

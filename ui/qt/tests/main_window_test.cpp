@@ -6,10 +6,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTextDocument>
+#include <QWheelEvent>
 
 #include "gui_test_support.h"
 #include "tests/ui/mesh_builder.h"
@@ -63,9 +67,11 @@ TEST_F(MainWindowTest, OpensAt680By580BlackWithMenuIconAndArrowCursor) {
         }
     }
     EXPECT_EQ(menu.join('|').toStdString(),
-              "ファイル(&F)|座標データの読み込み(&O) 40001|座標データの修正(&E) 40008|-|終了(&X) 40002|"
+              "ファイル(&F)|座標データの読み込み(&O) 40001|座標データの修正(&E) 40008|"
+              "-|終了(&X) 40002|"
               "表示(&V)|ヴォロノイ図の表示(&V) 40006|拡大縮小(&Z) 40007|出力データの詳細(&D) 40009|"
-              "三角形のヒストグラム(&T) |ヘルプ(&H)|TESUの使い方(&C) 40004|-|TESUについて(&A) 40003");
+              "三角形のヒストグラム(&T) |要素の品質を色で表示(&Q) 40015|"
+              "ヘルプ(&H)|TESUの使い方(&C) 40004|-|TESUについて(&A) 40003");
     EXPECT_EQ(window.action(HISTOGRAM_2)->text(), QStringLiteral("２度づつ(&2)"));
 }
 
@@ -157,6 +163,10 @@ protected:
         const int first = builder.add_vp(a, b, builder.node(20.5, 20.5));
         builder.add_voronoi_edge(first, builder.add_vp(a, b, builder.node(20.5, 4.5)));
         state.run = MeshRun(builder.release(), square_with_hole());
+        // File x = X / 4 + 100, file y = (399 - Y) / 4 + 50.
+        state.run.input().data_scale = 4;
+        state.run.input().data_min_x = 100;
+        state.run.input().data_min_y = 50;
         state.results.mesh = collect_finished_mesh(state.run.tables(), state.run.input(), 3);
         state.results.mesh_ready = 1;
     }
@@ -164,6 +174,17 @@ protected:
         const ScreenPoint p = map_to_screen(state.view, x, y);
         return {p.x, p.y};
     }
+    void wheel(QPoint at, int angle) {
+        QWheelEvent event(at, view().mapToGlobal(at), {}, {0, angle}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view(), &event);
+    }
+    void drag(Qt::MouseButton button, Qt::KeyboardModifiers keys, QPoint from, QPoint to) {
+        QTest::mousePress(&view(), button, keys, from);
+        QTest::mouseMove(&view(), to);
+        QTest::mouseRelease(&view(), button, keys, to);
+    }
+    QString status() const { return window.status_line()->currentMessage(); }
     // How many of the 3 x 3 pixels around a point have the colour: a
     // sloping line passes within a pixel of its mapped points.
     int count_near(double x, double y, QRgb colour) {
@@ -216,6 +237,103 @@ TEST_F(ReadyMeshTest, RepaintDrawsWhiteElementsAndVoronoiStaysUntilTheNextOne) {
     click(Qt::RightButton, {0, 0});
     EXPECT_EQ(count_pixels(image(), IMAGE_CYAN), 0);
     EXPECT_GT(count_pixels(image(), IMAGE_WHITE), 0);
+}
+
+}  // namespace
+}  // namespace tesu
+
+namespace tesu {
+namespace {
+
+TEST_F(ReadyMeshTest, WheelZoomsAboutThePointerDraggingPansAndHomeReturnsToTheFullView) {
+    const QPoint at{200, 150};
+    const DrawingPoint under = screen_to_drawing(state.view, at.x(), at.y());
+    const auto expect_still_under = [&] {
+        const DrawingPoint now = screen_to_drawing(state.view, at.x(), at.y());
+        EXPECT_NEAR(now.x, under.x, 1e-9);
+        EXPECT_NEAR(now.y, under.y, 1e-9);
+    };
+    wheel(at, 120);
+    EXPECT_EQ(state.view.view_scale, 2);
+    expect_still_under();
+    wheel(at, 60);  // half a notch waits for the other half
+    EXPECT_EQ(state.view.view_scale, 2);
+    wheel(at, 180);
+    EXPECT_EQ(state.view.view_scale, 8);
+    wheel(at, -120);
+    EXPECT_EQ(state.view.view_scale, 4);
+    expect_still_under();
+
+    const ViewState before = state.view;
+    view().canvas().set_pixel(3, 3, CYAN);
+    drag(Qt::MiddleButton, {}, {100, 100}, {130, 90});
+    EXPECT_EQ(image().pixel(3, 3), IMAGE_BLACK);  // repainted
+    expect_view(4, before.view_center_x - 30 / 4.0, before.view_center_y + 10 / 4.0);
+    drag(Qt::LeftButton, Qt::ShiftModifier, {130, 90}, {100, 100});
+    expect_view(4, before.view_center_x, before.view_center_y);  // back, and no zoom click
+    EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
+
+    QTest::keyClick(&window, Qt::Key_Home);
+    expect_view(1, view().width() / 2, view().height() / 2);
+    wheel(at, -120);  // at factor 1: the full view stays
+    expect_view(1, view().width() / 2, view().height() / 2);
+}
+
+TEST_F(ReadyMeshTest, StatusLineNamesThePointAndTheNodeOrElementUnderThePointer) {
+    const QRegularExpression coordinates(QStringLiteral("^x = ([-0-9.]+), y = ([-0-9.]+)"));
+    QTest::mouseMove(&view(), on_screen(10.5, 10.5));  // node 10, at (102.625, 147.125) in the file
+    const QRegularExpressionMatch match = coordinates.match(status());
+    ASSERT_TRUE(match.hasMatch()) << status().toStdString();
+    EXPECT_NEAR(match.captured(1).toDouble(), 102.625, 0.3);
+    EXPECT_NEAR(match.captured(2).toDouble(), 147.125, 0.3);
+    EXPECT_TRUE(status().endsWith(QStringLiteral("　ノード 10"))) << status().toStdString();
+
+    const FinishedMesh& mesh = *state.results.mesh;
+    ASSERT_EQ(mesh.elements.size(), 2u);
+    const auto element_text = [&](int number, const char* angle) {
+        const auto& [p, q, r] = mesh.elements[std::size_t(number - 1)];
+        return QStringLiteral("　要素 %1 (ノード %2 %3 %4)　最小角 %5°")
+            .arg(number)
+            .arg(p)
+            .arg(q)
+            .arg(r)
+            .arg(angle);
+    };
+    QTest::mouseMove(&view(), on_screen(20.5, 15));  // nodes 10, 11, 12: a right angle
+    EXPECT_TRUE(status().endsWith(element_text(1, "45.0"))) << status().toStdString();
+    EXPECT_THAT(mesh.elements[0], ::testing::UnorderedElementsAre(10, 11, 12));
+    QTest::mouseMove(&view(), on_screen(17, 8));  // nodes 10, 11, 13
+    EXPECT_TRUE(status().endsWith(element_text(2, "31.0"))) << status().toStdString();
+
+    QTest::mouseMove(&view(), on_screen(90, 90));  // inside the square, in no element
+    EXPECT_TRUE(coordinates.match(status()).hasMatch());
+    EXPECT_FALSE(status().contains(QStringLiteral("ノード")) || status().contains(QStringLiteral("要素")));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&view(), &leave);
+    EXPECT_TRUE(status().isEmpty());
+}
+
+TEST_F(ReadyMeshTest, QualityColoursFillEachElementByItsSmallestAngle) {
+    const auto rgb = [](Colour c) { return qRgb(c.red, c.green, c.blue); };
+    EXPECT_EQ(quality_band(19.9).fill, (Colour{255, 0, 0}));  // poor: red
+    EXPECT_NE(quality_band(20.0).fill, (Colour{255, 0, 0}));
+
+    window.dispatch(QUALITY_COLOURS);
+    EXPECT_TRUE(window.action(QUALITY_COLOURS)->isChecked());
+    EXPECT_TRUE(window.status_line()->legend()->isVisible());
+    QTextDocument legend;
+    legend.setHtml(window.status_line()->legend()->text());
+    EXPECT_EQ(legend.toPlainText(), QStringLiteral("■<20° ■<30° ■<40° ■<50° ■≥50°"));
+    EXPECT_EQ(image().pixel(on_screen(20.5, 15)), rgb(quality_band(45).fill));
+    EXPECT_EQ(image().pixel(on_screen(17, 8)), rgb(quality_band(31).fill));
+    EXPECT_NE(quality_band(45).fill, quality_band(31).fill);
+    EXPECT_EQ(image().pixel(on_screen(90, 90)), IMAGE_BLACK);
+
+    window.action(QUALITY_COLOURS)->trigger();  // off again: the plain picture
+    EXPECT_FALSE(window.action(QUALITY_COLOURS)->isChecked());
+    EXPECT_FALSE(window.status_line()->legend()->isVisible());
+    EXPECT_EQ(count_near(20.5, 16.5, IMAGE_BLACK), 9);
+    EXPECT_EQ(image().pixel(on_screen(16.5, 10.5)), IMAGE_WHITE);
 }
 
 }  // namespace

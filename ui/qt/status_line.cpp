@@ -1,0 +1,95 @@
+#include "ui/qt/status_line.h"
+
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
+#include "output/file_units.h"
+
+namespace tesu {
+
+namespace {
+
+QString stage_text(RunStage stage) {
+    switch (stage) {
+        case RunStage::outline_nodes:
+            return QStringLiteral("輪郭線上にノードを配置中");
+        case RunStage::insertion:
+            return QStringLiteral("ノードを挿入中");
+        case RunStage::interior_search:
+            return QStringLiteral("内部のノードを探索中");
+        case RunStage::writing:
+            return QStringLiteral("結果を書き込み中");
+    }
+    return {};
+}
+
+QString colour_name(Colour colour) { return QColor(colour.red, colour.green, colour.blue).name(); }
+
+// "■<20° ■<30° ■<40° ■<50° ■≥50°", each square in its band's colour.
+QString legend_text() {
+    QStringList bands;
+    double from = 0;
+    for (const QualityBand& band : QUALITY_BANDS) {
+        const QString range = std::isinf(band.below) ? QStringLiteral("≥%1°").arg(from)
+                                                     : QStringLiteral("<%1°").arg(band.below);
+        bands << QStringLiteral("<span style=\"color:%1\">■</span>%2")
+                     .arg(colour_name(band.fill), range.toHtmlEscaped());
+        from = band.below;
+    }
+    return bands.join(QStringLiteral(" "));
+}
+
+// Decimals enough to tell neighbouring pixels apart, `step` file units apart.
+int decimals_for(double step) {
+    if (!(std::isfinite(step) && step > 0)) return 3;
+    return static_cast<int>(std::clamp(std::ceil(-std::log10(step)), 0.0, 9.0));
+}
+
+}  // namespace
+
+StatusLine::StatusLine(AppState& state, QWidget* parent)
+    : QStatusBar(parent), state_(state), legend_(new QLabel(legend_text(), this)) {
+    legend_->setTextFormat(Qt::RichText);
+    legend_->setToolTip(QStringLiteral("要素の最小角による色分け"));
+    addPermanentWidget(legend_);
+    legend_->hide();
+}
+
+void StatusLine::show_progress(const RunProgress& progress) {
+    showMessage(QStringLiteral("%1… ノード数 = %2").arg(stage_text(progress.stage)).arg(progress.nodes));
+}
+
+void StatusLine::show_legend(bool shown) { legend_->setVisible(shown); }
+
+void StatusLine::show_point(QPoint at) {
+    if (!state_.results.mesh_ready || !state_.results.mesh) return clearMessage();
+    const FinishedMesh& mesh = *state_.results.mesh;
+    const ViewState& view = state_.view;
+    const InputTables& input = state_.run.input();
+    const DrawingPoint drawing = screen_to_drawing(view, at.x(), at.y());
+    const Point file = to_file_units(input, {drawing.x, drawing.y});
+    // Drawing units across one pixel.
+    const double pixel = 1 / (base_factor(view) * view.view_scale);
+    const int decimals = decimals_for(pixel / input.data_scale);
+    QString text =
+        QStringLiteral("x = %1, y = %2").arg(file.x, 0, 'f', decimals).arg(file.y, 0, 'f', decimals);
+
+    const MeshTables& tables = state_.run.tables();
+    if (const int node =
+            state_.probe.node_near(tables, mesh, drawing.x, drawing.y, NODE_PICK_PIXELS * pixel)) {
+        text += QStringLiteral("　ノード %1").arg(node);
+    } else if (const int element = state_.probe.element_at(tables, mesh, drawing.x, drawing.y)) {
+        const auto i = static_cast<std::size_t>(element - 1);
+        const auto& [p, q, r] = mesh.elements[i];
+        text += QStringLiteral("　要素 %1 (ノード %2 %3 %4)　最小角 %5°")
+                    .arg(element)
+                    .arg(p)
+                    .arg(q)
+                    .arg(r)
+                    .arg(mesh.smallest_angles[i], 0, 'f', 1);
+    }
+    showMessage(text);
+}
+
+}  // namespace tesu
