@@ -39,7 +39,12 @@ public:
                      text.data());
         return Answer::ok;
     }
-    std::optional<std::string> choose_data_file(QWidget*) override { return std::nullopt; }
+    std::optional<std::string> choose_data_file(QWidget*, const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> choose_save_file(QWidget*, const std::string&) override {
+        return std::nullopt;
+    }
     SaveChoice ask_to_save(QWidget*, const QString&) override { return SaveChoice::discard; }
     void show_about(QWidget*) override {}
 };

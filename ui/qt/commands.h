@@ -17,6 +17,7 @@ enum Command : int {
     HISTOGRAM_1 = 40011,
     HISTOGRAM_2 = 40012,
     HISTOGRAM_3 = 40013,
+    SAVE_MESH = 40014,
     QUALITY_COLOURS = 40015,
 };
 

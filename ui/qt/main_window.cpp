@@ -9,12 +9,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 
 #include "engine/error.h"
 #include "run/mesh_run.h"
 #include "ui/details_text.h"
 #include "ui/drawing.h"
 #include "ui/qt/editor_window.h"
+#include "ui/qt/mesh_saving.h"
 
 namespace tesu {
 
@@ -27,6 +29,9 @@ constexpr std::string_view STOP_CAPTION = "メッシュ生成中";
 constexpr std::string_view STOP_TEXT = "メッシュの生成を中止しますか？";
 constexpr std::string_view NO_CENTRE_TEXT = "架空の点エラー、外心の計算において";
 constexpr std::string_view EDITOR_CAPTION = "メモ帳";
+constexpr std::string_view SAVE_CAPTION = "メッシュの保存";
+constexpr std::string_view UNKNOWN_FORMAT_TEXT =
+    " は保存できる形式ではありません。\n拡張子は .msh .vtu .node .ele .poly .svg .png のいずれかです。";
 
 // What the worker has drawn reaches the screen this often.
 constexpr int DRAWING_INTERVAL_MS = 100;
@@ -34,8 +39,8 @@ constexpr int DRAWING_INTERVAL_MS = 100;
 std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
 
 // The commands that would change a run under way or read its tables.
-constexpr int RUN_COMMANDS[] = {LOAD_DATA,   SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE,
-                                HISTOGRAM_1, HISTOGRAM_2,  HISTOGRAM_3,  QUALITY_COLOURS};
+constexpr int RUN_COMMANDS[] = {LOAD_DATA,   SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE, HISTOGRAM_1,
+                                HISTOGRAM_2, HISTOGRAM_3,  SAVE_MESH,    QUALITY_COLOURS};
 
 }  // namespace
 
@@ -67,6 +72,7 @@ void MainWindow::build_menu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     add_command(file, LOAD_DATA, QStringLiteral("座標データの読み込み(&O)"));
     add_command(file, EDIT_DATA, QStringLiteral("座標データの修正(&E)"));
+    add_command(file, SAVE_MESH, QStringLiteral("メッシュの保存(&S)..."));
     file->addSeparator();
     add_command(file, EXIT, QStringLiteral("終了(&X)"));
 
@@ -92,6 +98,11 @@ void MainWindow::build_menu() {
     add_command(help, HELP_CONTENTS, QStringLiteral("TESUの使い方(&C)"));
     help->addSeparator();
     add_command(help, ABOUT, QStringLiteral("TESUについて(&A)"));
+
+    // Beside the menu's own Alt accelerators.
+    actions_[LOAD_DATA]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    actions_[EXIT]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    actions_[HELP_CONTENTS]->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void MainWindow::add_command(QMenu* menu, int id, const QString& text) {
@@ -130,6 +141,8 @@ void MainWindow::dispatch(int id) {
             return set_histogram_step(id);
         case QUALITY_COLOURS:
             return show_quality_colours();
+        case SAVE_MESH:
+            return save_mesh_as();
         case HELP_CONTENTS:
             return show_help();
         case ABOUT:
@@ -140,7 +153,7 @@ void MainWindow::dispatch(int id) {
 }
 
 void MainWindow::load_data() {
-    const auto path = dialogs_.choose_data_file(this);
+    const auto path = dialogs_.choose_data_file(this, data_folder());
     if (path) load_file(*path);
 }
 
@@ -291,11 +304,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::edit_data() {
     if (state_.results.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_, this);
-    const auto path = dialogs_.choose_data_file(this);
+    const auto path = dialogs_.choose_data_file(this, data_folder());
     if (!path) return;
     // The data file of a run under way stays as it is.
     if (!running_) state_.run.input().input_file_name = *path;
     edit_file(*path, dialogs_, this);
+}
+
+std::string MainWindow::data_folder() const {
+    return std::filesystem::path(state_.run.input().input_file_name).parent_path().string();
 }
 
 void MainWindow::show_voronoi() {
@@ -329,6 +346,24 @@ void MainWindow::show_quality_colours() {
     actions_[QUALITY_COLOURS]->setChecked(state_.quality_colours);
     status_->show_legend(state_.quality_colours);
     if (state_.results.mesh_ready) view_->repaint_mesh();
+}
+
+void MainWindow::save_mesh_as() {
+    if (!state_.results.mesh_ready || !state_.results.mesh) return;
+    const std::string suggested =
+        std::filesystem::path(state_.results.output_file_name).replace_extension(".msh").string();
+    const auto path = dialogs_.choose_save_file(this, suggested);
+    if (!path) return;
+    if (!is_save_format(*path)) {
+        dialogs_.message_box(this, SAVE_CAPTION, *path + std::string(UNKNOWN_FORMAT_TEXT), Buttons::ok);
+        return;
+    }
+    std::string failures;
+    for (const std::string& failed : save_mesh(*path, *state_.results.mesh, view_->image())) {
+        if (!failures.empty()) failures += '\n';
+        failures += output_failure_text(failed);
+    }
+    if (!failures.empty()) dialogs_.message_box(this, OUTPUT_ERROR_CAPTION, failures, Buttons::ok);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -67,6 +67,9 @@ private:
     void show_help();
     void set_histogram_step(int id);
     void show_quality_colours();
+    void save_mesh_as();
+    // The folder of the last data file, where the open dialog starts.
+    std::string data_folder() const;
     void fit_frame_to_outer_size();
     // The state of a run that left no mesh: a black full view.
     void show_no_result();

@@ -1,8 +1,11 @@
 #include "ui/qt/modal_dialogs.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 #include "ui/qt/about_dialog.h"
 #include "ui/qt/box_placement.h"
@@ -17,6 +20,11 @@ QString from_utf8(std::string_view text) { return QString::fromUtf8(text.data(),
 // second filter lists every file, names without a dot included.
 const char* const DATA_FILE_FILTERS = "ﾃﾞｰﾀ ﾌｧｲﾙ(*.DAT *.dat);;全てのファイル(*)";
 
+// What tesu-batch writes with --export and --svg, and the picture.
+const char* const SAVE_FILTERS =
+    "Gmsh メッシュ (*.msh);;VTK 非構造格子 (*.vtu);;Triangle の節点と要素 (*.node *.ele);;"
+    "Triangle の平面直線グラフ (*.poly);;SVG 図 (*.svg);;PNG 画像 (*.png)";
+
 // A message box as wide as its caption needs, centred on its owner once it
 // knows its size.
 class Box : public QMessageBox {
@@ -30,6 +38,12 @@ protected:
     }
 };
 
+// The first extension of a filter such as "PNG 画像 (*.png)", with its dot.
+QString first_extension(const QString& filter) {
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*(\\.[^ )]+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
 }  // namespace
 
 Answer QtDialogs::message_box(QWidget* owner, std::string_view caption, std::string_view text,
@@ -42,9 +56,28 @@ Answer QtDialogs::message_box(QWidget* owner, std::string_view caption, std::str
     return box.exec() == QMessageBox::Ok ? Answer::ok : Answer::cancel;
 }
 
-std::optional<std::string> QtDialogs::choose_data_file(QWidget* owner) {
-    const QString path = QFileDialog::getOpenFileName(owner, QString(), QString(), DATA_FILE_FILTERS);
+std::optional<std::string> QtDialogs::choose_data_file(QWidget* owner, const std::string& folder) {
+    const QString path =
+        QFileDialog::getOpenFileName(owner, QString(), QFile::decodeName(folder.c_str()), DATA_FILE_FILTERS);
     if (path.isEmpty()) return std::nullopt;
+    return QFile::encodeName(path).toStdString();
+}
+
+std::optional<std::string> QtDialogs::choose_save_file(QWidget* owner, const std::string& suggested) {
+    QFileDialog dialog(owner, QStringLiteral("メッシュの保存"), QString(), SAVE_FILTERS);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QFile::decodeName(suggested.c_str()));
+    // Choosing a format gives the name its extension.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        const QStringList names = dialog.selectedFiles();
+        if (names.isEmpty()) return;
+        const QFileInfo name(names.first());
+        dialog.selectFile(name.dir().filePath(name.completeBaseName() + first_extension(filter)));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QString path = dialog.selectedFiles().first();
+    // A name typed without an extension takes the chosen format's.
+    if (QFileInfo(path).suffix().isEmpty()) path += first_extension(dialog.selectedNameFilter());
     return QFile::encodeName(path).toStdString();
 }
 

@@ -137,6 +137,7 @@ TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
     QTest::qWait(300);
     EXPECT_TRUE(window.running());
     EXPECT_FALSE(window.action(LOAD_DATA)->isEnabled());
+    EXPECT_FALSE(window.action(SAVE_MESH)->isEnabled());
     EXPECT_EQ(window.cursor().shape(), Qt::BusyCursor);
     EXPECT_EQ(view().cursor().shape(), Qt::BusyCursor);
     const QRegularExpressionMatch progress = QRegularExpression(QStringLiteral("中… ノード数 = (\\d+)$"))

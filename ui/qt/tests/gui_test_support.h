@@ -29,9 +29,14 @@ public:
         if (on_box) on_box(boxes.back());
         return buttons == Buttons::ok ? Answer::ok : next(answers, Answer::ok);
     }
-    std::optional<std::string> choose_data_file(QWidget*) override {
+    std::optional<std::string> choose_data_file(QWidget*, const std::string& folder) override {
         ++file_requests;
+        folders.push_back(folder);
         return next(files, std::optional<std::string>());
+    }
+    std::optional<std::string> choose_save_file(QWidget*, const std::string& suggested) override {
+        suggested_names.push_back(suggested);
+        return next(save_files, std::optional<std::string>());
     }
     SaveChoice ask_to_save(QWidget*, const QString&) override {
         return next(save_choices, SaveChoice::cancel);
@@ -44,6 +49,10 @@ public:
     // The answers, in order; once they run out: OK, cancel, cancel.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<std::string>> save_files;
+    // Where each open dialog started, and what each save dialog offered.
+    std::vector<std::string> folders;
+    std::vector<std::string> suggested_names;
     std::deque<SaveChoice> save_choices;
     int file_requests = 0;
     int about_boxes = 0;

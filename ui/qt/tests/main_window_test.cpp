@@ -68,7 +68,7 @@ TEST_F(MainWindowTest, OpensAt680By580BlackWithMenuIconAndArrowCursor) {
     }
     EXPECT_EQ(menu.join('|').toStdString(),
               "ファイル(&F)|座標データの読み込み(&O) 40001|座標データの修正(&E) 40008|"
-              "-|終了(&X) 40002|"
+              "メッシュの保存(&S)... 40014|-|終了(&X) 40002|"
               "表示(&V)|ヴォロノイ図の表示(&V) 40006|拡大縮小(&Z) 40007|出力データの詳細(&D) 40009|"
               "三角形のヒストグラム(&T) |要素の品質を色で表示(&Q) 40015|"
               "ヘルプ(&H)|TESUの使い方(&C) 40004|-|TESUについて(&A) 40003");
@@ -91,7 +91,8 @@ TEST_F(MainWindowTest, HistogramHasExactlyOneCheckMark) {
 TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
     view().canvas().set_pixel(5, 5, CYAN);
     const ViewState before = state.view;
-    for (const int id : {40005, 40000, 40014, 0, int(SHOW_VORONOI), int(SHOW_DETAILS)}) window.dispatch(id);
+    for (const int id : {40005, 40000, 40016, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
+        window.dispatch(id);
     click(Qt::LeftButton, {100, 80});
     click(Qt::RightButton, {100, 80});
     expect_view(before.view_scale, before.view_center_x, before.view_center_y);
@@ -111,6 +112,7 @@ TEST_F(MainWindowTest, CommandsOpenTheirDialogs) {
     EXPECT_EQ(dialogs.boxes[0].text, "拡大させたい場所を左クリックして下さい。\n縮小は右クリックです。");
     EXPECT_EQ(dialogs.about_boxes, 1);
     EXPECT_EQ(dialogs.file_requests, 2);
+    EXPECT_THAT(dialogs.folders, ElementsAre("/earlier", "/earlier"));  // the last data file's
     EXPECT_EQ(state.run.input().input_file_name, "/earlier/run.DAT");
     EXPECT_EQ(find_window_titled(QStringLiteral("メモ帳 - run.DAT")), nullptr);
 
@@ -121,6 +123,19 @@ TEST_F(MainWindowTest, CommandsOpenTheirDialogs) {
     QPointer<QWidget> editor = find_window_titled(QStringLiteral("メモ帳 - plate.DAT"));
     ASSERT_NE(editor, nullptr);
     editor->close();
+}
+
+TEST_F(MainWindowTest, StandardShortcutsReachTheirCommands) {
+    EXPECT_EQ(window.action(LOAD_DATA)->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    EXPECT_EQ(window.action(EXIT)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    EXPECT_EQ(window.action(HELP_CONTENTS)->shortcut(), QKeySequence(QStringLiteral("F1")));
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.file_requests, 1);
+    QTest::keyClick(&window, Qt::Key_F1);
+    ASSERT_NE(window.help_window(), nullptr);
+    window.help_window()->close();
 }
 
 TEST_F(MainWindowTest, HelpWindowShowsTheHelpPageAndGoesWithTheMainWindow) {
@@ -334,6 +349,28 @@ TEST_F(ReadyMeshTest, QualityColoursFillEachElementByItsSmallestAngle) {
     EXPECT_FALSE(window.status_line()->legend()->isVisible());
     EXPECT_EQ(count_near(20.5, 16.5, IMAGE_BLACK), 9);
     EXPECT_EQ(image().pixel(on_screen(16.5, 10.5)), IMAGE_WHITE);
+}
+
+TEST_F(ReadyMeshTest, SaveWritesTheFormatOfTheExtensionAndSaysWhatFailed) {
+    TestFiles files;
+    state.results.output_file_name = "/data/square.TES";
+    dialogs.save_files = {files.path("m.vtu"), files.path("m.NODE"), files.path("p.png"),
+                          files.path("s.svg"), files.path("m.txt"),  files.path("missing/m.msh"),
+                          std::nullopt};
+    for (std::size_t i = dialogs.save_files.size(); i > 0; --i) window.dispatch(SAVE_MESH);
+
+    EXPECT_EQ(dialogs.suggested_names.front(), "/data/square.msh");
+    EXPECT_TRUE(TestFiles::read(files.path("m.vtu")).contains("<VTKFile"));
+    EXPECT_FALSE(TestFiles::read(files.path("m.NODE")).isEmpty());
+    EXPECT_FALSE(TestFiles::read(files.path("m.ELE")).isEmpty());
+    EXPECT_TRUE(TestFiles::read(files.path("s.svg")).contains("<svg"));
+    EXPECT_EQ(QImage(QString::fromStdString(files.path("p.png"))).convertToFormat(QImage::Format_RGB32),
+              image());
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "メッシュの保存");
+    EXPECT_EQ(dialogs.boxes[0].text.rfind(files.path("m.txt") + " は保存できる形式ではありません。", 0), 0u);
+    EXPECT_EQ(dialogs.boxes[1].caption, "データ出力エラー");
+    EXPECT_EQ(dialogs.boxes[1].text, output_failure_text(files.path("missing/m.msh")));
 }
 
 }  // namespace
