@@ -45,12 +45,14 @@ void MeshProbe::clear() {
     elements_ = {};
 }
 
+// Clamped before the conversion, which a coordinate far off the grid would
+// overflow.
 int MeshProbe::column_of(double x) const {
-    return std::clamp(static_cast<int>(std::floor((x - min_x_) / cell_size_)), 0, columns_ - 1);
+    return static_cast<int>(std::clamp(std::floor((x - min_x_) / cell_size_), 0.0, columns_ - 1.0));
 }
 
 int MeshProbe::row_of(double y) const {
-    return std::clamp(static_cast<int>(std::floor((y - min_y_) / cell_size_)), 0, rows_ - 1);
+    return static_cast<int>(std::clamp(std::floor((y - min_y_) / cell_size_), 0.0, rows_ - 1.0));
 }
 
 void MeshProbe::build(const MeshTables& mesh, const FinishedMesh& finished) {
