@@ -236,6 +236,8 @@ void MainWindow::finish_run() {
         // Found now rather than at the first zoom click, which then repaints
         // at full speed.
         state_.elements.elements(state_.run.tables(), *results.mesh);
+        // The run drew in white; the quality colours, when chosen, come at once.
+        if (state_.quality_colours) view_->repaint_mesh();
         dialogs_.message_box(this, REPORT_CAPTION, report_text(results), Buttons::ok);
     }
     Q_EMIT run_ended();

@@ -82,6 +82,18 @@ TEST_F(FullRunTest, RunDrawsIntoTheWindowThenRepaintsDrawTheElements) {
     EXPECT_NE(details.find("拡大率=2.000"), std::string::npos);
 }
 
+TEST_F(FullRunTest, QualityColoursShowTheNewMeshAtOnce) {
+    window.dispatch(QUALITY_COLOURS);
+    QImage at_report;
+    dialogs.on_box = [&](const ShownBox& box) {
+        if (box.caption == REPORT) at_report = view().image().copy();
+    };
+    load(files.write("plate.DAT", example_plate()));
+    const Colour fine = quality_band(55).fill;
+    EXPECT_GT(count_pixels(at_report, qRgb(fine.red, fine.green, fine.blue)), 1000);
+    EXPECT_EQ(count_pixels(at_report, IMAGE_YELLOW) + count_pixels(at_report, IMAGE_WHITE), 0);
+}
+
 TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     const std::string path = files.write("plate.DAT", example_plate());
     load(path);
