@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 WERROR ?= OFF
 CONFIGURE = -G Ninja -DTESU_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
-.PHONY: deps build run test test-sanitize bench fuzz screenshot clean
+.PHONY: deps build run test test-sanitize bench fuzz-build fuzz fuzz-ci screenshot clean
 
 deps:
 	@scripts/install-deps.sh
@@ -33,11 +33,22 @@ bench: deps
 	scripts/run-bench.sh build-bench
 
 FUZZ_SECONDS ?= 120
-fuzz: deps
+# An input that runs longer than this many seconds counts as a hang.
+FUZZ_TIMEOUT := 10
+FUZZ_OPTIONS = -max_len=4096 -timeout=$(FUZZ_TIMEOUT) -artifact_prefix=build-fuzz/
+fuzz-build: deps
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESU_FUZZ=ON -DTESU_TESTS=OFF -DTESU_GUI=OFF $(CONFIGURE) >/dev/null
 	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus
-	build-fuzz/fuzz_data_file -max_total_time=$(FUZZ_SECONDS) -max_len=4096 build-fuzz/corpus fuzz/seeds
+	mkdir -p build-fuzz/corpus build-fuzz/corpus-run
+
+# The reader alone, for FUZZ_SECONDS.
+fuzz: fuzz-build
+	build-fuzz/fuzz_data_file -max_total_time=$(FUZZ_SECONDS) $(FUZZ_OPTIONS) build-fuzz/corpus fuzz/seeds
+
+# CI: each target for a minute; a crash, a sanitizer report or a hang fails.
+fuzz-ci: fuzz-build
+	build-fuzz/fuzz_data_file -max_total_time=60 $(FUZZ_OPTIONS) build-fuzz/corpus fuzz/seeds
+	build-fuzz/fuzz_run -max_total_time=60 $(FUZZ_OPTIONS) build-fuzz/corpus-run fuzz/seeds
 
 # A picture of the window with the example's mesh, for the documentation.
 screenshot: build

@@ -56,14 +56,20 @@ private:
     std::jthread thread_;
 };
 
-// The exports go to memory, in a folder of the process's own.
+// The exports go to memory, in a folder of the process's own that goes
+// with it.
+struct ExportFolder {
+    fs::path path = fs::path("/dev/shm") / ("tesu-fuzz-" + std::to_string(getpid()));
+    ExportFolder() { fs::create_directories(path); }
+    ~ExportFolder() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 const fs::path& export_folder() {
-    static const fs::path folder = [] {
-        const fs::path path = fs::path("/dev/shm") / ("tesu-fuzz-" + std::to_string(getpid()));
-        fs::create_directories(path);
-        return path;
-    }();
-    return folder;
+    static const ExportFolder folder;
+    return folder.path;
 }
 
 void check_finished(const tesu::FinishedMesh& mesh) {
