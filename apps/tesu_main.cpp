@@ -15,10 +15,12 @@
 #include <QLocale>
 #include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "output/atomic_file.h"
 #include "ui/qt/box_placement.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/modal_dialogs.h"
@@ -81,9 +83,18 @@ std::string open_problem(const std::string& path) {
     return {};
 }
 
+// Ctrl+C in the terminal or a kill: a result file being written goes with
+// the program, its earlier version stays.
+void end_on_signal(int signal) {
+    remove_unfinished_temporaries();
+    _exit(128 + signal);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGINT, end_on_signal);
+    std::signal(SIGTERM, end_on_signal);
     QApplication app(argc, argv);
     // Qt takes the locale from the environment; numbers are read and written
     // the same everywhere.

@@ -224,7 +224,8 @@ void MainWindow::finish_run() {
         results.element_count = static_cast<int>(results.mesh->elements.size());
         if (!outcome.written) {
             const std::int32_t shown = clock_seconds();
-            dialogs_.message_box(this, OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name),
+            dialogs_.message_box(this, OUTPUT_ERROR_CAPTION,
+                                 output_failure_text(results.output_file_name, outcome.failure_reason),
                                  Buttons::ok);
             results.waiting_time += clock_seconds() - shown;
         }

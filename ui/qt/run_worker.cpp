@@ -37,25 +37,26 @@ void RunWorker::start(MeshRun& run, std::string output_file, int histogram_step)
     drawing_.clear();
     progress_ = {};
     outcome_ = {};
-    thread_ = std::jthread(
-        [this, &run, output_file = std::move(output_file), histogram_step](std::stop_token stop) {
-            Observer observer(*this);
-            Outcome outcome;
-            try {
-                outcome.mesh = run.build(observer, stop);
-                if (outcome.mesh) {
-                    observer.stage(RunStage::writing, static_cast<int>(outcome.mesh->nodes.size()));
-                    outcome.written = write_result_file(*outcome.mesh, output_file, histogram_step);
-                }
-            } catch (...) {
-                outcome.failure = std::current_exception();
+    thread_ = std::jthread([this, &run, output_file = std::move(output_file),
+                            histogram_step](std::stop_token stop) {
+        Observer observer(*this);
+        Outcome outcome;
+        try {
+            outcome.mesh = run.build(observer, stop);
+            if (outcome.mesh) {
+                observer.stage(RunStage::writing, static_cast<int>(outcome.mesh->nodes.size()));
+                outcome.written =
+                    write_result_file(*outcome.mesh, output_file, histogram_step, &outcome.failure_reason);
             }
-            {
-                const std::lock_guard lock(mutex_);
-                outcome_ = std::move(outcome);
-            }
-            Q_EMIT finished();
-        });
+        } catch (...) {
+            outcome.failure = std::current_exception();
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            outcome_ = std::move(outcome);
+        }
+        Q_EMIT finished();
+    });
 }
 
 void RunWorker::request_stop() { thread_.request_stop(); }

@@ -38,6 +38,7 @@ public:
     struct Outcome {
         std::optional<FinishedMesh> mesh;  // empty when stopped or failed
         bool written = false;              // the result file
+        std::string failure_reason;        // why it was not written
         std::exception_ptr failure;        // a tesu::Error
     };
 
