@@ -7,11 +7,13 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <ostream>
 #include <string>
 
 #include "engine/creation_order.h"
 #include "run/mesh_run.h"
 #include "support/batch_runner.h"
+#include "support/circle_check.h"
 #include "ui/headless_platform.h"
 
 namespace tesu::testing {
@@ -22,6 +24,8 @@ struct LongOutline {
     std::string data;
     double area;  // in file units
 };
+
+void PrintTo(const LongOutline& outline, std::ostream* out) { *out << outline.name; }
 
 std::string circle(int points, double radius, double spacing) {
     std::string data;
@@ -38,21 +42,6 @@ class LongOutlines : public ::testing::TestWithParam<LongOutline> {};
 
 double twice_area(const Point& a, const Point& b, const Point& c) {
     return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
-}
-
-// Node n lies inside the circle through nodes p, q, r by more than
-// rounding error, judged in extended precision.
-bool inside_circle(const MeshTables& mesh, int p, int q, int r, int n) {
-    using Real = long double;
-    const Point &a = mesh.node_xy[p], &b = mesh.node_xy[q], &c = mesh.node_xy[r], &d = mesh.node_xy[n];
-    const Real ax = Real{a.x} - d.x, ay = Real{a.y} - d.y, bx = Real{b.x} - d.x, by = Real{b.y} - d.y;
-    const Real cx = Real{c.x} - d.x, cy = Real{c.y} - d.y;
-    const Real al = ax * ax + ay * ay, bl = bx * bx + by * by, cl = cx * cx + cy * cy;
-    const Real det = al * (bx * cy - cx * by) + bl * (cx * ay - ax * cy) + cl * (ax * by - bx * ay);
-    const Real scale = al * (std::fabs(bx * cy) + std::fabs(cx * by)) +
-                       bl * (std::fabs(cx * ay) + std::fabs(ax * cy)) +
-                       cl * (std::fabs(ax * by) + std::fabs(bx * ay));
-    return (twice_area(a, b, c) > 0 ? det : -det) > 1e-9L * scale;
 }
 
 TEST_P(LongOutlines, MeshCoversTheFigureWithDelaunayTriangles) {
@@ -90,7 +79,9 @@ TEST_P(LongOutlines, MeshCoversTheFigureWithDelaunayTriangles) {
         for (const int n : other) {
             if (n != mesh->ve_node[e][0] && n != mesh->ve_node[e][1] && n > 3) {
                 const auto [p, q, r] = vp_nodes(*mesh, a);
-                if (p > 3 && q > 3 && r > 3 && inside_circle(*mesh, p, q, r, n)) ++violations;
+                if (p > 3 && q > 3 && r > 3 &&
+                    inside_circle(mesh->node_xy[p], mesh->node_xy[q], mesh->node_xy[r], mesh->node_xy[n]))
+                    ++violations;
             }
         }
     }

@@ -5,30 +5,13 @@
 #include <vector>
 
 #include "engine/voronoi.h"
+#include "support/circle_check.h"
 
 namespace tesu::testing {
 
 namespace {
 
 using ::testing::AssertionFailure;
-using Real = long double;
-
-Real orientation(const Point& a, const Point& b, const Point& c) {
-    return (Real{b.x} - a.x) * (Real{c.y} - a.y) - (Real{b.y} - a.y) * (Real{c.x} - a.x);
-}
-
-// d lies inside the circle through a, b, c by more than rounding error.
-bool inside_circle(const Point& a, const Point& b, const Point& c, const Point& d) {
-    const Real ax = Real{a.x} - d.x, ay = Real{a.y} - d.y, bx = Real{b.x} - d.x, by = Real{b.y} - d.y;
-    const Real cx = Real{c.x} - d.x, cy = Real{c.y} - d.y;
-    const Real al = ax * ax + ay * ay, bl = bx * bx + by * by, cl = cx * cx + cy * cy;
-    const Real det = al * (bx * cy - cx * by) + bl * (cx * ay - ax * cy) + cl * (ax * by - bx * ay);
-    const Real scale = al * (std::fabs(bx * cy) + std::fabs(cx * by)) +
-                       bl * (std::fabs(cx * ay) + std::fabs(ax * cy)) +
-                       cl * (std::fabs(ax * by) + std::fabs(bx * ay));
-    return (orientation(a, b, c) > 0 ? det : -det) > 1e-9L * scale;
-}
-
 int shared_nodes(const MeshTables& mesh, int e, int f) {
     const auto &a = mesh.ve_node[e], &b = mesh.ve_node[f];
     return (a[0] == b[0] || a[0] == b[1]) + (a[1] == b[0] || a[1] == b[1]);
