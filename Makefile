@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 WERROR ?= OFF
 CONFIGURE = -G Ninja -DTESU_WERROR=$(WERROR) $(CMAKE_FLAGS)
 
-.PHONY: deps build run test test-sanitize bench fuzz-build fuzz fuzz-ci screenshot clean
+.PHONY: deps build run test test-sanitize bench fuzz-build fuzz fuzz-ci screenshot deb clean
 
 deps:
 	@scripts/install-deps.sh
@@ -54,5 +54,12 @@ fuzz-ci: fuzz-build
 screenshot: build
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tesu --screenshot docs/screenshot.png examples/plate.DAT
 
+# The Debian package of the programs, in a build folder of its own:
+# build-deb/tesu_VERSION_ARCH.deb.
+deb: deps
+	cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTESU_GUI=ON -DTESU_TESTS=OFF $(CONFIGURE) >/dev/null
+	cmake --build build-deb -j $(JOBS)
+	cd build-deb && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) build-sanitize build-bench build-fuzz
+	rm -rf $(BUILD) build-sanitize build-bench build-fuzz build-deb
