@@ -99,13 +99,13 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k) {
 // one joins is still decided slot by slot, after the search from the slots
 // before. A deleted neighbour is not tested: its slot 0 names no ve.
 [[gnu::always_inline]] inline void start_search_step(MeshTables& mesh, int depth, int v, int entry,
-                                                     int parent, int k) {
+                                                     int parent, int parent_vp, int k) {
     if (vp_is_deleted(mesh, v)) fail_no_point();
     mesh.cavity_search.make_room(depth);
     CavitySearchStep& step = mesh.cavity_search[depth];
     step.entry = entry;
     step.parent = parent;
-    step.parent_vp = parent != 0 ? mesh.cavity_vp[parent] : 0;
+    step.parent_vp = parent_vp;
     step.next_slot = 0;
     for (int slot = 0; slot < 3; ++slot) {
         const int w = other_end(mesh, mesh.vp_ve[v][slot], v);
@@ -124,34 +124,38 @@ void collect_from(MeshTables& mesh, int v, int entry, int k) {
     // leave the lists themselves alone. They are fetched again after growth.
     std::array<int, 3>* links = mesh.cavity_links.data();
     int depth = 0;
-    start_search_step(mesh, depth, v, entry, 0, k);
+    start_search_step(mesh, depth, v, entry, 0, 0, k);
     CavitySearchStep* steps = mesh.cavity_search.data();
     while (depth >= 0) {
         CavitySearchStep& step = steps[depth];
-        if (step.next_slot == 3) {
+        int slot = step.next_slot;
+        for (; slot < 3; ++slot) {
+            const int w = step.across[slot];
+            int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
+            if (position == 0) {
+                // A live vp never borders a deleted one.
+                if (vp_is_deleted(mesh, w)) fail_no_point();
+                if (step.value[slot] < 0.0) break;
+            }
+            links[step.entry][slot] = position;
+        }
+        if (slot == 3) {
             --depth;
             continue;
         }
-        const int slot = step.next_slot++;
+        // The vp across `slot` joins the cavity and is searched at once; this
+        // one goes on after it, from the next slot.
+        step.next_slot = slot + 1;
+        const int from = step.entry;
         const int w = step.across[slot];
-        int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
-        if (position == 0) {
-            // A live vp never borders a deleted one.
-            if (vp_is_deleted(mesh, w)) fail_no_point();
-            if (step.value[slot] < 0.0) {
-                const int from = step.entry;
-                position = ++mesh.cavity_count;
-                mesh.cavity_vp.make_room(position);
-                if (mesh.cavity_links.make_room(position)) links = mesh.cavity_links.data();
-                mesh.cavity_vp[position] = w;
-                mesh.cavity_index.add(w, position);
-                links[from][slot] = position;
-                start_search_step(mesh, ++depth, w, position, from, k);
-                steps = mesh.cavity_search.data();
-                continue;
-            }
-        }
-        links[step.entry][slot] = position;
+        const int position = ++mesh.cavity_count;
+        mesh.cavity_vp.make_room(position);
+        if (mesh.cavity_links.make_room(position)) links = mesh.cavity_links.data();
+        mesh.cavity_vp[position] = w;
+        mesh.cavity_index.add(w, position);
+        links[from][slot] = position;
+        start_search_step(mesh, ++depth, w, position, from, mesh.cavity_vp[from], k);
+        steps = mesh.cavity_search.data();
     }
 }
 
@@ -209,8 +213,9 @@ void rebuild_from(MeshTables& mesh, int k) {
     int b = cavity[1];
     int slot = 0;
     int e = mesh.vp_ve[b][0];
+    const int cavity_count = mesh.cavity_count;
     for (int steps = 0; links[entry][slot] != 0; ++steps) {
-        if (steps > mesh.cavity_count) fail_no_next_ve();
+        if (steps > cavity_count) fail_no_next_ve();
         entry = links[entry][slot];
         b = cavity[entry];
         slot = mesh.vp_ve[b][0] == e ? 1 : 0;
@@ -247,14 +252,14 @@ void rebuild_from(MeshTables& mesh, int k) {
         if (links[entry][slot] != 0) {
             // The fan of one pivot inside the cavity has fewer vps than the
             // cavity; a longer turn never reaches the border.
-            if (++turn_steps > mesh.cavity_count) fail_no_next_ve();
+            if (++turn_steps > cavity_count) fail_no_next_ve();
             entry = links[entry][slot];
             b = cavity[entry];
             e = f;
             continue;
         }
         // A cavity of d vps has d + 2 border ves; more mean it is no tree.
-        if (j > mesh.cavity_count + 2) fail_no_next_ve();
+        if (j > cavity_count + 2) fail_no_next_ve();
         turn_steps = 0;
         const int next_pivot = other_node(mesh, f, pivot);
         ++j;
