@@ -59,18 +59,15 @@ struct RingRow {
 template <typename T>
 class FixedTable {
 public:
-    explicit FixedTable(int capacity)
-        : rows_(new T[static_cast<std::size_t>(capacity)]), capacity_(capacity) {
+    explicit FixedTable(int capacity) : rows_(new T[static_cast<std::size_t>(capacity)]) {
         advise_huge_pages(rows_.get(), sizeof(T) * static_cast<std::size_t>(capacity));
     }
     T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
     T* data() { return rows_.get(); }
     const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
-    int capacity() const { return capacity_; }
 
 private:
     std::unique_ptr<T[]> rows_;
-    int capacity_;
 };
 
 // A vp's three ves and its creation number in one 16-byte row: a row never
