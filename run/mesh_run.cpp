@@ -49,13 +49,9 @@ void draw_outlines(const InputTables& input, RunObserver& observer) {
 
 // Node rows first to last, in batches.
 void draw_nodes(const MeshTables& mesh, int first, int last, RunObserver& observer) {
-    std::vector<Point> batch;
-    for (int k = first; k <= last; ++k) {
-        batch.push_back(mesh.node_xy[k]);
-        if (batch.size() == NODE_BATCH || k == last) {
-            observer.nodes(batch);
-            batch.clear();
-        }
+    for (int k = first; k <= last; k += static_cast<int>(NODE_BATCH)) {
+        const auto count = std::min(NODE_BATCH, static_cast<std::size_t>(last - k + 1));
+        observer.nodes(std::span(&mesh.node_xy[k], count));
     }
 }
 
