@@ -1,5 +1,6 @@
 #include "engine/geometry.h"
 
+#include <cmath>
 #include <span>
 
 #include "engine/error.h"
@@ -99,18 +100,21 @@ int first_nearer(const MeshTables& mesh, std::span<const int> neighbours, const 
     return INFINITE_NODE;
 }
 
-}  // namespace
+// Whether a node at squared distance d2 lies within `reach`; never for a
+// negative reach.
+bool within(double d2, double reach) { return reach >= 0 && !(d2 > 0 && std::sqrt(d2) > reach); }
 
-// The greedy walk shared by nearest_node and nearest_distance2: turn around
-// the cell of the current node and move to the first neighbour strictly
-// nearer to k; stop after a full turn without one. The newest cell and a
-// cell in the walk cache list the same neighbours in the same order as a
-// turn through the tables.
-WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) {
+// The greedy walk: turn around the cell of the current node and move to the
+// first neighbour strictly nearer to k; stop after a full turn without one,
+// or at a node within `reach` of k. The newest cell and a cell in the walk
+// cache list the same neighbours in the same order as a turn through the
+// tables.
+WalkEnd walk(const MeshTables& mesh, int s, int k, double reach) {
     const Point target = mesh.node_xy[k];
     int u = s;
     double best = distance2(mesh.node_xy[s], target);
     for (int visits = 0;; ++visits) {
+        if (within(best, reach)) return {u, best};
         std::span<const int> listed;
         if (u == mesh.newest_node) {
             listed = {mesh.newest_cell.data(), static_cast<std::size_t>(mesh.newest_degree)};
@@ -151,6 +155,12 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) {
         u = nearer;
     }
 }
+
+}  // namespace
+
+WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) { return walk(mesh, s, k, -1.0); }
+
+WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach) { return walk(mesh, s, k, reach); }
 
 bool vp_centre(const MeshTables& mesh, int v, double& cx, double& cy) {
     const auto nodes = vp_nodes(mesh, v);

@@ -60,6 +60,11 @@ struct WalkEnd {
 // k: the node where it stops and its squared distance to k.
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k);
 
+// The same walk, ended early at the first node whose distance to k is 0 or at
+// most `reach`: it answers whether any node lies that close without
+// finding the nearest one.
+WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach);
+
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.
 int nearest_node(const MeshTables& mesh, int s, int k);

@@ -304,7 +304,10 @@ void rebuild_from(MeshTables& mesh, int k) {
 void insert_node(MeshTables& mesh, int k) { insert_node_from(mesh, k, mesh.number); }
 
 void insert_node_from(MeshTables& mesh, int k, int start_node) {
-    const int q = nearest_node(mesh, start_node, k);
+    insert_node_beside(mesh, k, nearest_node(mesh, start_node, k));
+}
+
+void insert_node_beside(MeshTables& mesh, int k, int q) {
     const int e0 = mesh.node_ve[q];
     if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
         fail_missing_ve(e0, q);

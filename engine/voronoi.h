@@ -18,6 +18,10 @@ void insert_node(MeshTables& mesh, int k);
 // at mesh.number.
 void insert_node_from(MeshTables& mesh, int k, int start);
 
+// The same for a caller that has walked to the node nearest to k already:
+// `nearest` is where a walk for insert_node or insert_node_from would end.
+void insert_node_beside(MeshTables& mesh, int k, int nearest);
+
 // Depth-first search from cavity vp v for the other vps whose circle holds k.
 void collect_cavity(MeshTables& mesh, int v, int k);
 

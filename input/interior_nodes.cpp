@@ -22,16 +22,24 @@ inline constexpr double SPACING_SLACK = 1e-7;
 // (less the slack) from every node of the diagram, and on none of them;
 // true when it was inserted.
 // `walk_start` is where the search for the nearest node begins: the node
-// inserted last, or after a dropped point the node found nearest to it,
-// which lies next to the following point of the row.
+// inserted last, or after a dropped point the node found too near it, which
+// lies close to the following point of the row. A point is dropped as soon
+// as the walk meets such a node: the nearest one would be no farther.
 bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    const WalkEnd nearest = walk_to_nearest(mesh, walk_start, k);
+    const WalkEnd nearest = walk_within(mesh, walk_start, k, rho - SPACING_SLACK);
+    const bool walked_from_newest = walk_start == mesh.number;
     walk_start = nearest.node;
     const double d2 = nearest.distance2;
     if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return false;
-    insert_node(mesh, k);
+    // The insertion's own walk would start at the newest node; when this one
+    // did too, it has found the same node already.
+    if (walked_from_newest) {
+        insert_node_beside(mesh, k, nearest.node);
+    } else {
+        insert_node(mesh, k);
+    }
     ++mesh.number;
     walk_start = k;
     if (mesh.number >= node_limit) stop_at_node_capacity(node_limit);
