@@ -15,7 +15,6 @@
 #include <memory>
 #include <vector>
 
-#include "engine/cavity_index.h"
 #include "engine/centre_cache.h"
 #include "engine/huge_pages.h"
 #include "engine/walk_cache.h"
@@ -174,7 +173,6 @@ struct MeshTables {
     // and kept; no reader outside the construction.
     GrowingList<int> cavity_vp{64};  // used from index 1
     int cavity_count = 0;
-    CavityIndex cavity_index;
     // For each cavity entry and slot: the entry across that slot's ve, 0 when
     // that vp lies outside the cavity.
     GrowingList<std::array<int, 3>> cavity_links{64};
@@ -211,10 +209,22 @@ inline bool vp_is_deleted(const MeshTables& mesh, int v) { return mesh.vp_ve[v][
 
 // Marks vp v deleted and chains its row to the free ones.
 inline void free_vp_row(MeshTables& mesh, int v) {
-    auto& slots = mesh.vp_ve[v];
-    slots[0] = DELETED_VP;
-    slots[1] = mesh.vp_pool.first_free;
+    auto& row = mesh.vp_rows[v];
+    row.ve[0] = DELETED_VP;
+    row.ve[1] = mesh.vp_pool.first_free;
+    row.serial = 0;
     mesh.vp_pool.first_free = v;
+}
+
+// While an insertion gathers its cavity, each vp in it carries minus its
+// place in cavity_vp instead of its creation number: the search reads the
+// row anyway, and the row is freed when the insertion ends.
+inline void mark_in_cavity(MeshTables& mesh, int v, int position) { mesh.vp_serial[v] = -position; }
+
+// The place of vp v in cavity_vp, 0 when it is not in the cavity.
+inline int cavity_position(const MeshTables& mesh, int v) {
+    const int serial = mesh.vp_serial[v];
+    return serial < 0 ? -serial : 0;
 }
 
 // Marks ve e dead, whatever becomes of the rows of its ends, and chains its

@@ -32,10 +32,9 @@ namespace {
         ErrorCause::capacity);
 }
 
-// Records cavity_vp[1] to cavity_vp[cavity_count] in the cavity index.
-void index_cavity(MeshTables& mesh) {
-    mesh.cavity_index.start();
-    for (int i = 1; i <= mesh.cavity_count; ++i) mesh.cavity_index.add(mesh.cavity_vp[i], i);
+// Marks cavity_vp[1] to cavity_vp[cavity_count] with their places.
+void mark_cavity(MeshTables& mesh) {
+    for (int i = 1; i <= mesh.cavity_count; ++i) mark_in_cavity(mesh, mesh.cavity_vp[i], i);
 }
 
 // incircle_value through the centre cache.
@@ -131,7 +130,7 @@ void collect_from(MeshTables& mesh, int v, int entry, int k) {
         int slot = step.next_slot;
         for (; slot < 3; ++slot) {
             const int w = step.across[slot];
-            int position = w == step.parent_vp ? step.parent : mesh.cavity_index.position(w);
+            int position = w == step.parent_vp ? step.parent : cavity_position(mesh, w);
             if (position == 0) {
                 // A live vp never borders a deleted one.
                 if (vp_is_deleted(mesh, w)) fail_no_point();
@@ -152,7 +151,7 @@ void collect_from(MeshTables& mesh, int v, int entry, int k) {
         mesh.cavity_vp.make_room(position);
         if (mesh.cavity_links.make_room(position)) links = mesh.cavity_links.data();
         mesh.cavity_vp[position] = w;
-        mesh.cavity_index.add(w, position);
+        mark_in_cavity(mesh, w, position);
         links[from][slot] = position;
         start_search_step(mesh, ++depth, w, position, from, mesh.cavity_vp[from], k);
         steps = mesh.cavity_search.data();
@@ -315,23 +314,23 @@ void insert_node_beside(MeshTables& mesh, int k, int q) {
     const int start = find_start_vp(mesh, q, e0, k);
     mesh.cavity_count = 1;
     mesh.cavity_vp[1] = start;
-    index_cavity(mesh);
+    mark_in_cavity(mesh, start, 1);
     collect_from(mesh, start, 1, k);
     rebuild_from(mesh, k);
     if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh);
 }
 
 void collect_cavity(MeshTables& mesh, int v, int k) {
-    index_cavity(mesh);
-    collect_from(mesh, v, mesh.cavity_index.position(v), k);
+    mark_cavity(mesh);
+    collect_from(mesh, v, cavity_position(mesh, v), k);
 }
 
 void rebuild_cavity(MeshTables& mesh, int k) {
-    index_cavity(mesh);
+    mark_cavity(mesh);
     for (int i = 1; i <= mesh.cavity_count; ++i) {
         const int v = mesh.cavity_vp[i];
         for (int slot = 0; slot < 3; ++slot) {
-            mesh.cavity_links[i][slot] = mesh.cavity_index.position(other_end(mesh, mesh.vp_ve[v][slot], v));
+            mesh.cavity_links[i][slot] = cavity_position(mesh, other_end(mesh, mesh.vp_ve[v][slot], v));
         }
     }
     rebuild_from(mesh, k);

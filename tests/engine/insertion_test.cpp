@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "engine/geometry.h"
 #include "engine/voronoi.h"
@@ -39,12 +40,17 @@ protected:
     // of each pivot and of the new node.
     std::string insert_and_describe(Point p) {
         const int v0 = mesh->vp_number, e0 = mesh->ve_number;
+        // The rows of the cavity are freed by the insertion; their vps live on
+        // only as the creation numbers they had before it.
+        std::vector<int> serial_before(static_cast<std::size_t>(mesh->vp_pool.highest_row) + 1);
+        for (int v = 1; v <= mesh->vp_pool.highest_row; ++v)
+            serial_before[static_cast<std::size_t>(v)] = vp_id(v);
         insert({p});
         std::ostringstream text;
         text << "cavity";
-        // The rows of the cavity are free now; their vps live on only as
-        // the creation numbers they had.
-        for (int i = 1; i <= mesh->cavity_count; ++i) text << ' ' << vp_id(mesh->cavity_vp[i]);
+        for (int i = 1; i <= mesh->cavity_count; ++i) {
+            text << ' ' << serial_before[static_cast<std::size_t>(mesh->cavity_vp[i])];
+        }
         text << "; vps";
         for (int v = v0 + 1; v <= mesh->vp_number; ++v) {
             const auto s = slots(v);
