@@ -21,10 +21,12 @@ inline constexpr double SPACING_SLACK = 1e-7;
 // Inserts the lattice point (x, y) when it lies farther than the spacing rho
 // (less the slack) from every node of the diagram, and on none of them;
 // true when it was inserted.
-// `walk_start` is where the search for the nearest node begins: the node
-// inserted last, or after a dropped point the node found too near it, which
-// lies close to the following point of the row. A point is dropped as soon
-// as the walk meets such a node: the nearest one would be no farther.
+// `walk_start` is where the search for the nearest node begins, a node close
+// to the point: the node inserted last, or after a dropped point the node
+// found too near it. A point is dropped as soon as the walk meets such a
+// node: the nearest one would be no farther. Only the distance decides, so
+// the start may be any node; the insertion itself walks from the newest
+// node, as it always has, unless this walk did the same.
 bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
@@ -63,21 +65,29 @@ bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const Sear
     }
 
     int walk_start = mesh.number;
+    // Where the walk for the first inside point of the last row ended: the
+    // next row starts beside it, not across the mesh at the end of the row.
+    int row_start_node = 0;
     double y = 399.0;
     double x = 0.0;
     int shift = 1;
     for (;;) {
         double r_min = 1e30;
         double step = 0;
+        bool row_started = false;
+        if (row_start_node != 0) walk_start = row_start_node;
         do {
             const double rho = local_density(input, x, y);
             if (rho < r_min) r_min = rho;
-            // A row can be long, and each insertion slow near a huge
-            // cavity: the caller hears of progress every few nodes.
-            if (inside_figures(input, x, y) == 1 &&
-                try_interior_node(mesh, x, y, rho, walk_start, node_limit) && progress &&
-                mesh.number % PROGRESS_NODES == 0 && progress()) {
-                return false;
+            if (inside_figures(input, x, y) == 1) {
+                const bool inserted = try_interior_node(mesh, x, y, rho, walk_start, node_limit);
+                if (!row_started) {
+                    row_start_node = walk_start;
+                    row_started = true;
+                }
+                // A row can be long, and each insertion slow near a huge
+                // cavity: the caller hears of progress every few nodes.
+                if (inserted && progress && mesh.number % PROGRESS_NODES == 0 && progress()) return false;
             }
             step = rho / input.span;
             x = x + step;
