@@ -170,7 +170,8 @@ struct MeshTables {
     int ve_number = 0;
 
     // Working storage of insert_node, grown to the largest insertion so far
-    // and kept; no reader outside the construction.
+    // and kept; no reader outside the construction. The three lists of the
+    // cavity search always have the same size.
     GrowingList<int> cavity_vp{64};  // used from index 1
     int cavity_count = 0;
     // For each cavity entry and slot: the entry across that slot's ve, 0 when

@@ -100,7 +100,6 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k) {
 [[gnu::always_inline]] inline void start_search_step(MeshTables& mesh, int depth, int v, int entry,
                                                      int parent, int parent_vp, int k) {
     if (vp_is_deleted(mesh, v)) fail_no_point();
-    mesh.cavity_search.make_room(depth);
     CavitySearchStep& step = mesh.cavity_search[depth];
     step.entry = entry;
     step.parent = parent;
@@ -148,8 +147,13 @@ void collect_from(MeshTables& mesh, int v, int entry, int k) {
         const int from = step.entry;
         const int w = step.across[slot];
         const int position = ++mesh.cavity_count;
-        mesh.cavity_vp.make_room(position);
-        if (mesh.cavity_links.make_room(position)) links = mesh.cavity_links.data();
+        if (mesh.cavity_vp.make_room(position)) {
+            // The three lists grow together: the search is never deeper than
+            // the cavity has entries.
+            mesh.cavity_links.make_room(position);
+            mesh.cavity_search.make_room(position);
+            links = mesh.cavity_links.data();
+        }
         mesh.cavity_vp[position] = w;
         mark_in_cavity(mesh, w, position);
         links[from][slot] = position;
@@ -200,7 +204,12 @@ void free_cavity_rows(MeshTables& mesh) {
 // The ring of new vps and ves around k, then deletion and re-linking. The
 // new rows come from the pools; their creation numbers follow the ring.
 void rebuild_from(MeshTables& mesh, int k) {
-    // Raw rows in locals, as in the search: no list grows here but the ring.
+    const int cavity_count = mesh.cavity_count;
+    // A cavity of d vps has d + 2 border ves, one ring row each; the turn
+    // below stops one row past that.
+    mesh.ring.make_room(cavity_count + 3);
+    mesh.newest_cell.make_room(cavity_count + 3);
+    // Raw rows in locals, as in the search.
     const std::array<int, 3>* links = mesh.cavity_links.data();
     const int* cavity = mesh.cavity_vp.data();
     RingRow* ring = mesh.ring.data();
@@ -212,7 +221,6 @@ void rebuild_from(MeshTables& mesh, int k) {
     int b = cavity[1];
     int slot = 0;
     int e = mesh.vp_ve[b][0];
-    const int cavity_count = mesh.cavity_count;
     for (int steps = 0; links[entry][slot] != 0; ++steps) {
         if (steps > cavity_count) fail_no_next_ve();
         entry = links[entry][slot];
@@ -262,8 +270,6 @@ void rebuild_from(MeshTables& mesh, int k) {
         turn_steps = 0;
         const int next_pivot = other_node(mesh, f, pivot);
         ++j;
-        if (mesh.ring.make_room(j)) ring = mesh.ring.data();
-        if (mesh.newest_cell.make_room(j)) newest_cell = mesh.newest_cell.data();
         const NewRows rows = take_rows(mesh);
         mesh.ve_vp[last.ve] = {last.vp, rows.vp};
         mesh.vp_rows[rows.vp] = {{f, rows.ve, last.ve}, v0 + j};
