@@ -156,7 +156,30 @@ WalkEnd walk(const MeshTables& mesh, int s, int k, double reach) {
     }
 }
 
+// Two nodes whose squared distances to a point differ by less than this
+// share of them count as equally near: far more than the rounding of the
+// distances, far less than any spacing.
+constexpr double TIE_SHARE = 1e-9;
+
 }  // namespace
+
+bool has_no_rival(const MeshTables& mesh, int q, int k, double d2) {
+    const Point target = mesh.node_xy[k];
+    const double rival = d2 * (1 + TIE_SHARE);
+    const int e0 = mesh.node_ve[q];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    for (int steps = 0;; ++steps) {
+        const int n = other_node(mesh, e, q);
+        if (n != INFINITE_NODE && !(distance2(mesh.node_xy[n], target) > rival)) return false;
+        if (steps > mesh.ve_number) fail_no_next_ve();
+        const int next = next_ve(mesh, e, w, q);
+        if (next == 0) fail_no_next_ve();
+        w = other_end(mesh, next, w);
+        e = next;
+        if (e == e0) return true;
+    }
+}
 
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) { return walk(mesh, s, k, -1.0); }
 

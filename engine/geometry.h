@@ -65,6 +65,14 @@ WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k);
 // finding the nearest one.
 WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach);
 
+// Whether node q, at squared distance d2 from the point of node k, has no
+// neighbour about as near to that point. A walk ends where no neighbour is
+// strictly nearer, and only nodes about as near as the nearest can be such
+// ends; the second nearest node is always a neighbour of the nearest. So
+// when the nearest node has no rival, every walk towards k ends there,
+// wherever it starts.
+bool has_no_rival(const MeshTables& mesh, int q, int k, double d2);
+
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.
 int nearest_node(const MeshTables& mesh, int s, int k);

@@ -35,9 +35,11 @@ bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
     walk_start = nearest.node;
     const double d2 = nearest.distance2;
     if (!(d2 > 0 && std::sqrt(d2) > rho - SPACING_SLACK)) return false;
-    // The insertion's own walk would start at the newest node; when this one
-    // did too, it has found the same node already.
-    if (walked_from_newest) {
+    // The insertion's own walk would start at the newest node. When this one
+    // did too, or when any walk would end where this one did, it has found
+    // the same node already; otherwise the insertion's walk must decide
+    // between nodes that are equally near.
+    if (walked_from_newest || has_no_rival(mesh, nearest.node, k, d2)) {
         insert_node_beside(mesh, k, nearest.node);
     } else {
         insert_node(mesh, k);

@@ -65,10 +65,32 @@ TEST_F(GeometryTest, WalksFindTheNearestNode) {
     }
 }
 
+// Where two nodes are equally near, the walk's start decides where it ends;
+// the insertion may skip its own walk only when the nearest node has no
+// such rival. A walk with a reach stops at the first node within it.
+TEST_F(GeometryTest, EquallyNearNodesAreRivalsAndAReachEndsTheWalkEarly) {
+    for (const Point p : {Point{100, 100}, {120, 100}, {110, 60}, {300, 300}}) insert_point(*mesh, p.x, p.y);
+    const int between = query(110, 150);  // 10 across from nodes 4 and 5
+    const WalkEnd from_left = walk_to_nearest(*mesh, 4, between);
+    const WalkEnd from_right = walk_to_nearest(*mesh, 5, between);
+    EXPECT_EQ(from_left.node, 4);
+    EXPECT_EQ(from_right.node, 5);
+    EXPECT_FALSE(has_no_rival(*mesh, 4, between, from_left.distance2));
+
+    const int left = query(105, 150);
+    const WalkEnd nearest = walk_to_nearest(*mesh, 7, left);
+    EXPECT_EQ(nearest.node, 4);
+    EXPECT_TRUE(has_no_rival(*mesh, 4, left, nearest.distance2));
+
+    // Node 7 is 200 away; the reach of 250 holds it, the reach of 100 not.
+    const int far = query(300, 100);
+    EXPECT_EQ(walk_within(*mesh, 7, far, 250).node, 7);
+    EXPECT_EQ(walk_within(*mesh, 7, far, 100).node, walk_to_nearest(*mesh, 7, far).node);
+}
+
 TEST_F(GeometryTest, WalkThatCannotGoOnEndsTheProcess) {
     mesh->ve_node[2] = {1, 1};  // the turn round node 3 finds no way on at vp 4
-    EXPECT_EQ(fatal_text([&] { nearest_node(*mesh, 3, query(10000, -5000)); }),
-              "Not next ve.Error!");
+    EXPECT_EQ(fatal_text([&] { nearest_node(*mesh, 3, query(10000, -5000)); }), "Not next ve.Error!");
 
     // From ve 7 the turn round node 3 enters the cycle of ves 1, 4, 2 and
     // would never come back to ve 7.
@@ -77,8 +99,7 @@ TEST_F(GeometryTest, WalkThatCannotGoOnEndsTheProcess) {
     mesh->ve_vp[7] = {2, 4};
     mesh->ve_number = 7;
     mesh->node_ve[3] = 7;
-    EXPECT_EQ(fatal_text([&] { nearest_distance2(*mesh, 3, query(10000, -5000)); }),
-              "Not next ve.Error!");
+    EXPECT_EQ(fatal_text([&] { nearest_distance2(*mesh, 3, query(10000, -5000)); }), "Not next ve.Error!");
 }
 
 }  // namespace
