@@ -22,9 +22,11 @@ enum class EdgeVerdict { on_outline, crossing, none };
 // What the edge A-B tells about (x, y). after_b_x() gives the X of the first
 // vertex after B, going round the figure, whose X differs from B's; it is
 // asked only when B lies on the ray.
+// `may_touch` false says that (x, y) is known to lie off the edge.
 template <typename AfterB>
-EdgeVerdict examine_edge(const Point& a, const Point& b, double x, double y, AfterB after_b_x) {
-    if (boundary_measure(a, b, x, y) < ON_OUTLINE_TOLERANCE) return EdgeVerdict::on_outline;
+EdgeVerdict examine_edge(const Point& a, const Point& b, double x, double y, AfterB after_b_x,
+                         bool may_touch = true) {
+    if (may_touch && boundary_measure(a, b, x, y) < ON_OUTLINE_TOLERANCE) return EdgeVerdict::on_outline;
 
     if (a.x == x && b.x == x) return EdgeVerdict::none;
     if (b.x == x && b.y < y) {
@@ -47,7 +49,10 @@ int inside_by_index(const OutlineIndex& index, double x, double y) {
     int crossings = 0;
     for (const int e : index.edges_near(x)) {
         const IndexedEdge& edge = index.edge(e);
-        const EdgeVerdict verdict = examine_edge(edge.a, edge.b, x, y, [&edge] { return edge.after_b_x; });
+        // A NaN y compares false and is measured like any other point.
+        const bool may_touch = !(y < edge.y_low || y > edge.y_high);
+        const EdgeVerdict verdict = examine_edge(
+            edge.a, edge.b, x, y, [&edge] { return edge.after_b_x; }, may_touch);
         if (verdict == EdgeVerdict::on_outline) return 1;
         if (verdict == EdgeVerdict::crossing) ++crossings;
     }

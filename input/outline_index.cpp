@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "input/input_tables.h"
 #include "input/inside_test.h"
@@ -22,10 +23,22 @@ inline constexpr std::size_t MIN_ENTRY_BUDGET = std::size_t{1} << 20;
 // squared distance to an end must be below the tolerance, the distance to
 // the inside of the edge below the tolerance times the edge's length. Widened
 // generously, since a column too many costs only time.
-double tolerance_reach(const Point& a, const Point& b) {
+// The same holds for Y. `a_coordinate` and `b_coordinate` are the ends'
+// coordinates along the axis, whose size sets the rounding to allow for.
+double tolerance_reach(const Point& a, const Point& b, double a_coordinate, double b_coordinate) {
     const double length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
     const double reach = std::max(std::sqrt(ON_OUTLINE_TOLERANCE), ON_OUTLINE_TOLERANCE * length);
-    return reach * 1.001 + 1e-9 * (1 + std::max(std::fabs(a.x), std::fabs(b.x)));
+    return reach * 1.001 + 1e-9 * (1 + std::max(std::fabs(a_coordinate), std::fabs(b_coordinate)));
+}
+
+// The range between coordinates `a` and `b` widened by `reach`; all of the
+// axis when any of them is not a number.
+std::pair<double, double> widened(double a, double b, double reach) {
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    const double from = std::min(a, b) - reach;
+    const double to = std::max(a, b) + reach;
+    if (std::isnan(a) || std::isnan(b) || std::isnan(from) || std::isnan(to)) return {-infinity, infinity};
+    return {from, to};
 }
 
 // For rows start to end of a figure (end its closing row), the X of the
@@ -67,7 +80,8 @@ void OutlineIndex::build(const InputTables& input) {
         for (int j = start; j < end; ++j) {
             const Point& a = input.outline_xy[j];
             const Point& b = input.outline_xy[j + 1];
-            edges_.push_back({a, b, after[static_cast<std::size_t>(j + 1 - start)]});
+            const auto [y_low, y_high] = widened(a.y, b.y, tolerance_reach(a, b, a.y, b.y));
+            edges_.push_back({a, b, after[static_cast<std::size_t>(j + 1 - start)], y_low, y_high});
             for (const double x : {a.x, b.x}) {
                 if (!std::isfinite(x)) continue;
                 left = std::min(left, x);
@@ -78,16 +92,10 @@ void OutlineIndex::build(const InputTables& input) {
     const int edge_count = static_cast<int>(edges_.size());
 
     // Each edge's X range, widened by its tolerance; all of X when not known.
-    constexpr double infinity = std::numeric_limits<double>::infinity();
     std::vector<std::pair<double, double>> ranges(edges_.size());
     for (std::size_t e = 0; e < edges_.size(); ++e) {
         const IndexedEdge& edge = edges_[e];
-        const double reach = tolerance_reach(edge.a, edge.b);
-        const double low = std::min(edge.a.x, edge.b.x) - reach;
-        const double high = std::max(edge.a.x, edge.b.x) + reach;
-        const bool unknown =
-            std::isnan(edge.a.x) || std::isnan(edge.b.x) || std::isnan(low) || std::isnan(high);
-        ranges[e] = unknown ? std::pair{-infinity, infinity} : std::pair{low, high};
+        ranges[e] = widened(edge.a.x, edge.b.x, tolerance_reach(edge.a, edge.b, edge.a.x, edge.b.x));
     }
     // Each edge's first and last column.
     std::vector<std::pair<int, int>> spans(edges_.size());

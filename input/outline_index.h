@@ -21,6 +21,10 @@ struct IndexedEdge {
     // from B's: decides whether the outline passes through B from one side
     // of a vertical line to the other.
     double after_b_x;
+    // The edge's Y range widened by its on-outline tolerance: a point outside
+    // it cannot be on the edge.
+    double y_low;
+    double y_high;
 };
 
 class OutlineIndex {
