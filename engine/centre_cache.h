@@ -1,13 +1,14 @@
 // Circumcircles of recently built or tested vps: centre and squared radius,
-// keyed by vp number.
+// keyed by vp row.
 //
 // A vp's nodes never change while its row is live, so a circle computed once
 // holds until the row is taken by a new vp, which stores its own circle or
 // forgets the old one.
 // Vps along the front of the insertions are tested by several insertions in
 // turn; the cache spares them the node look-ups and the division each time.
-// A direct-mapped table indexed by the low bits of the vp number keeps the
-// most recent vps without collisions among them.
+// A direct-mapped table indexed by the low bits of the row. Its 1 MB keeps
+// the front of a row of several thousand nodes, whose long thin vps reach
+// far ahead, and still leaves most of the second-level cache to the tables.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,7 @@ struct Circle {
 
 class CentreCache {
 public:
-    static constexpr std::uint32_t SIZE = 1u << 14;
+    static constexpr std::uint32_t SIZE = 1u << 15;
 
     CentreCache() : entries_(std::make_unique<Entry[]>(SIZE)) {}
 
