@@ -32,6 +32,27 @@ int next_ve(const MeshTables& mesh, int e, int w, int u) {
     return 0;
 }
 
+// The first neighbour of node u, turning through the tables from node_ve[u],
+// for which `pick` holds; INFINITE_NODE, never offered, when a full turn
+// finds none. A turn passes each ve at most once; more steps than there
+// are ves mean the topology loops without coming back to where it began.
+template <typename Pick>
+int first_neighbour(const MeshTables& mesh, int u, Pick pick) {
+    const int e0 = mesh.node_ve[u];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    for (int steps = 0;; ++steps) {
+        const int n = other_node(mesh, e, u);
+        if (n != INFINITE_NODE && pick(n)) return n;
+        if (steps > mesh.ve_number) fail_no_next_ve();
+        const int next = next_ve(mesh, e, w, u);
+        if (next == 0) fail_no_next_ve();
+        w = other_end(mesh, next, w);
+        e = next;
+        if (e == e0) return INFINITE_NODE;
+    }
+}
+
 // Turns all the way round node u through the tables and keeps its cell in
 // the walk cache. The cell is usually cold by the time a long walk crosses
 // it, so the turn runs both ways from node_ve[u] at once and the look-ups
@@ -129,29 +150,13 @@ WalkEnd walk(const MeshTables& mesh, int s, int k, double reach) {
             u = nearer;
             continue;
         }
-        const int e0 = mesh.node_ve[u];
-        int e = e0;
-        int w = mesh.ve_vp[e0][1];
-        int nearer = INFINITE_NODE;
-        // A turn passes each ve at most once; more steps than there are ves
-        // mean the topology loops without coming back to e0.
-        for (int steps = 0;; ++steps) {
-            const int n = other_node(mesh, e, u);
-            if (n != INFINITE_NODE) {
-                const double d = distance2(mesh.node_xy[n], target);
-                if (best > d) {
-                    nearer = n;
-                    best = d;
-                    break;
-                }
-            }
-            if (steps > mesh.ve_number) fail_no_next_ve();
-            const int next = next_ve(mesh, e, w, u);
-            if (next == 0) fail_no_next_ve();
-            w = other_end(mesh, next, w);
-            e = next;
-            if (e == e0) return {u, best};
-        }
+        const int nearer = first_neighbour(mesh, u, [&](int n) {
+            const double d = distance2(mesh.node_xy[n], target);
+            if (!(best > d)) return false;
+            best = d;
+            return true;
+        });
+        if (nearer == INFINITE_NODE) return {u, best};
         u = nearer;
     }
 }
@@ -166,19 +171,8 @@ constexpr double TIE_SHARE = 1e-9;
 bool has_no_rival(const MeshTables& mesh, int q, int k, double d2) {
     const Point target = mesh.node_xy[k];
     const double rival = d2 * (1 + TIE_SHARE);
-    const int e0 = mesh.node_ve[q];
-    int e = e0;
-    int w = mesh.ve_vp[e0][1];
-    for (int steps = 0;; ++steps) {
-        const int n = other_node(mesh, e, q);
-        if (n != INFINITE_NODE && !(distance2(mesh.node_xy[n], target) > rival)) return false;
-        if (steps > mesh.ve_number) fail_no_next_ve();
-        const int next = next_ve(mesh, e, w, q);
-        if (next == 0) fail_no_next_ve();
-        w = other_end(mesh, next, w);
-        e = next;
-        if (e == e0) return true;
-    }
+    return first_neighbour(mesh, q, [&](int n) { return !(distance2(mesh.node_xy[n], target) > rival); }) ==
+           INFINITE_NODE;
 }
 
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) { return walk(mesh, s, k, -1.0); }

@@ -25,8 +25,8 @@ inline constexpr double SPACING_SLACK = 1e-7;
 // to the point: the node inserted last, or after a dropped point the node
 // found too near it. A point is dropped as soon as the walk meets such a
 // node: the nearest one would be no farther. Only the distance decides, so
-// the start may be any node; the insertion itself walks from the newest
-// node, as it always has, unless this walk did the same.
+// the start may be any node; the insertion itself starts from where its own
+// walk from the newest node would end, as it always has.
 bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit) {
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
