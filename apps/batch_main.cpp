@@ -84,6 +84,7 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun&
                   HeadlessPlatform& platform, std::vector<std::string>& earlier) {
     RunResults results;
     results.histogram_step = options.histogram_step;
+    results.quality = options.quality;
     results.output_override = options.output_path;
     if (!options.svg_path.empty()) results.other_outputs.push_back(options.svg_path);
     for (const std::string& export_path : options.export_paths) {

@@ -1,5 +1,6 @@
 #include "apps/batch_options.h"
 
+#include <charconv>
 #include <string_view>
 
 #include "output/export_format.h"
@@ -25,6 +26,11 @@ Options:
                   .vtu  VTK XML for ParaView, cell field smallest_angle
                   .node or .ele  the Triangle-style pair, both written
                   .poly the outlines and holes as a Triangle .poly file
+  --conform       add nodes on the outlines until every segment between
+                  consecutive outline nodes is an element edge
+  --min-angle DEG as --conform, and also refine every element whose
+                  smallest angle is under DEG degrees (0 < DEG <= 34);
+                  elements at outline corners sharper than 60 degrees stay
   --stats         print a mesh quality summary after each run
   --help          show this text
   --              end of the options: every argument after it is a data file
@@ -55,6 +61,15 @@ bool parse_histogram(std::string_view text, int& step) {
     return true;
 }
 
+// A plain decimal number, read in the C locale whatever the user's locale.
+bool parse_min_angle(std::string_view text, double& degrees) {
+    double value = 0;
+    const auto [end, failure] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (failure != std::errc() || end != text.data() + text.size() || !valid_min_angle(value)) return false;
+    degrees = value;
+    return true;
+}
+
 }  // namespace
 
 bool parse_batch_options(int argc, const char* const* argv, BatchOptions& options, std::string& error) {
@@ -75,6 +90,13 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
             }
         } else if (arg == "--stats") {
             options.stats = true;
+        } else if (arg == "--conform") {
+            options.quality.conform = true;
+        } else if (arg == "--min-angle") {
+            if (!has_value || !parse_min_angle(argv[++i], options.quality.min_angle)) {
+                error = "--min-angle takes a number of degrees greater than 0 and at most 34";
+                return false;
+            }
         } else if (arg == "-o" || arg == "--svg" || arg == "--export") {
             if (!has_value) {
                 error = std::string(arg) + " needs a file name";

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "refine/quality_options.h"
+
 namespace tesu {
 
 struct BatchOptions {
@@ -12,7 +14,8 @@ struct BatchOptions {
     std::string svg_path;     // --svg
     // --export, repeatable; each name's extension picks the format.
     std::vector<std::string> export_paths;
-    bool stats = false;  // --stats
+    bool stats = false;      // --stats
+    QualityOptions quality;  // --conform, --min-angle
     bool help = false;
     std::vector<std::string> data_files;
 };

@@ -27,6 +27,18 @@ struct FinishedFigure {
     double area = 0;
 };
 
+// What the quality refinement added to the documented run, when asked for.
+struct RefinementSummary {
+    bool ran = false;
+    // The angle bound in degrees, 0 when only the outlines were recovered.
+    double min_angle = 0;
+    int outline_nodes_added = 0;
+    int interior_nodes_added = 0;
+    // The refinement stopped at its budget with elements still under the
+    // bound or segments still missing.
+    bool budget_reached = false;
+};
+
 struct FinishedMesh {
     // Node number n at index n - 1, in file units.
     std::vector<Point> nodes;
@@ -52,6 +64,7 @@ struct FinishedMesh {
     // How many vps and ves the diagram created, for the details box.
     int vp_number = 0;
     int ve_number = 0;
+    RefinementSummary refinement;
 
     const Point& node(int number) const { return nodes[static_cast<std::size_t>(number - 1)]; }
 };

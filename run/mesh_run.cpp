@@ -203,7 +203,8 @@ RunSummary MeshRun::prepare(const std::string& output_override, const std::vecto
             input_->span,      input_->division_node_count};
 }
 
-std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_token stop) {
+std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_token stop,
+                                           [[maybe_unused]] const QualityOptions& quality) {
     MeshTables& mesh = *mesh_;
     InputTables& input = *input_;
     mesh.vp_number = 0;
@@ -270,7 +271,7 @@ void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults&
             return;
         }
         results.start_time = clock_seconds();
-        results.mesh = run.build(observer, stop);
+        results.mesh = run.build(observer, stop, results.quality);
     } catch (const Error& error) {
         platform.message_box(error.caption(), error.text(), Buttons::ok);
         results.error = error;

@@ -22,6 +22,7 @@
 #include "engine/mesh_tables.h"
 #include "input/input_tables.h"
 #include "output/finished_mesh.h"
+#include "refine/quality_options.h"
 #include "run/run_messages.h"
 #include "run/run_observer.h"
 
@@ -82,8 +83,10 @@ public:
                        const std::vector<std::string>& other_outputs = {},
                        const std::vector<std::string>& earlier_files = {});
 
-    // Builds the mesh. Empty when `stop` was requested before the end.
-    std::optional<FinishedMesh> build(RunObserver& observer, std::stop_token stop = {});
+    // Builds the mesh, then refines it as `quality` asks. Empty when `stop`
+    // was requested before the end.
+    std::optional<FinishedMesh> build(RunObserver& observer, std::stop_token stop = {},
+                                      const QualityOptions& quality = {});
 
     const MeshTables& tables() const { return *mesh_; }
     MeshTables& tables() { return *mesh_; }
@@ -122,6 +125,8 @@ struct RunResults {
     std::vector<std::string> earlier_files;
     // Bin width of the distortion section, 0 (none) to 3 degrees.
     int histogram_step = 0;
+    // The refinement after the documented run; none by default.
+    QualityOptions quality;
 
     std::string output_file_name;
     // 1 once the last run has built its mesh; gates repaint, zoom, details.

@@ -14,7 +14,7 @@ struct Segment {
     Point to;
 };
 
-enum class RunStage { outline_nodes, insertion, interior_search, writing };
+enum class RunStage { outline_nodes, insertion, interior_search, refinement, writing };
 
 class RunObserver {
 public:

@@ -18,6 +18,8 @@ QString stage_text(RunStage stage) {
             return QStringLiteral("ノードを挿入中");
         case RunStage::interior_search:
             return QStringLiteral("内部のノードを探索中");
+        case RunStage::refinement:
+            return QStringLiteral("要素を細分中");
         case RunStage::writing:
             return QStringLiteral("結果を書き込み中");
     }
