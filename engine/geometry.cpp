@@ -175,6 +175,37 @@ bool has_no_rival(const MeshTables& mesh, int q, int k, double d2) {
            INFINITE_NODE;
 }
 
+void cell_ves(const MeshTables& mesh, int u, std::vector<int>& ves) {
+    ves.clear();
+    const int e0 = mesh.node_ve[u];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    do {
+        // A turn longer than the ve table never comes back to where it began.
+        if (static_cast<int>(ves.size()) > mesh.ve_number) fail_no_next_ve();
+        ves.push_back(e);
+        const int next = next_ve(mesh, e, w, u);
+        if (next == 0) fail_no_next_ve();
+        w = other_end(mesh, next, w);
+        e = next;
+    } while (e != e0);
+}
+
+int shared_ve(const MeshTables& mesh, int u, int v) {
+    const int e0 = mesh.node_ve[u];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    for (int steps = 0;; ++steps) {
+        if (other_node(mesh, e, u) == v) return e;
+        if (steps > mesh.ve_number) fail_no_next_ve();
+        const int next = next_ve(mesh, e, w, u);
+        if (next == 0) fail_no_next_ve();
+        w = other_end(mesh, next, w);
+        e = next;
+        if (e == e0) return 0;
+    }
+}
+
 WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k) { return walk(mesh, s, k, -1.0); }
 
 WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach) { return walk(mesh, s, k, reach); }

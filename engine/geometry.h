@@ -2,6 +2,8 @@
 // rest of the program. They read the tables and never change them.
 #pragma once
 
+#include <vector>
+
 #include "engine/mesh_tables.h"
 
 namespace tesu {
@@ -72,6 +74,14 @@ WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach);
 // when the nearest node has no rival, every walk towards k ends there,
 // wherever it starts.
 bool has_no_rival(const MeshTables& mesh, int q, int k, double d2);
+
+// The ves of the cell of node u in turn order from node_ve[u], into `ves`
+// (cleared first, its storage kept). Each ve joins u to one neighbour, and
+// its two end vps are the triangles on either side of that edge.
+void cell_ves(const MeshTables& mesh, int u, std::vector<int>& ves);
+
+// The ve joining nodes u and v, 0 when they are not neighbours.
+int shared_ve(const MeshTables& mesh, int u, int v);
 
 // Greedy walk over Delaunay neighbours from node s towards the point of node
 // k (which need not be in the diagram); the node where it stops.

@@ -20,38 +20,6 @@ bool at_point(const MeshTables& mesh, int k, const Point& point) {
     return mesh.node_xy[k].x == point.x && mesh.node_xy[k].y == point.y;
 }
 
-// Each figure's outline nodes start at the node placed on its first point and
-// run up to the next figure's first node. A figure whose first node cannot be
-// found (the run always places it) gets an empty loop.
-std::vector<std::vector<int>> outline_loops(const MeshTables& mesh, const InputTables& input,
-                                            int last_contour_node) {
-    std::vector<int> first(static_cast<std::size_t>(input.figure_count), 0);
-    int cursor = FIRST_NODE;
-    for (int f = 0; f < input.figure_count; ++f) {
-        const Point& start = input.outline_xy[figure_start(input, f)];
-        for (int k = cursor; k <= last_contour_node; ++k) {
-            if (at_point(mesh, k, start)) {
-                first[static_cast<std::size_t>(f)] = k;
-                cursor = k + 1;
-                break;
-            }
-        }
-    }
-    std::vector<std::vector<int>> loops(first.size());
-    for (std::size_t f = 0; f < first.size(); ++f) {
-        if (first[f] == 0) continue;
-        int end = last_contour_node;
-        for (std::size_t g = f + 1; g < first.size(); ++g) {
-            if (first[g] != 0) {
-                end = first[g] - 1;
-                break;
-            }
-        }
-        for (int k = first[f]; k <= end; ++k) loops[f].push_back(k - 3);
-    }
-    return loops;
-}
-
 // Measured from the figure's first point, so that coordinates far from the
 // origin do not cancel away the digits that matter.
 double outline_area(const InputTables& input, int f) {
@@ -116,6 +84,35 @@ std::vector<int> figure_first_nodes(const MeshTables& mesh, const InputTables& i
 
 }  // namespace
 
+std::vector<std::vector<int>> outline_loop_rows(const MeshTables& mesh, const InputTables& input,
+                                                int last_contour_node) {
+    std::vector<int> first(static_cast<std::size_t>(input.figure_count), 0);
+    int cursor = FIRST_NODE;
+    for (int f = 0; f < input.figure_count; ++f) {
+        const Point& start = input.outline_xy[figure_start(input, f)];
+        for (int k = cursor; k <= last_contour_node; ++k) {
+            if (at_point(mesh, k, start)) {
+                first[static_cast<std::size_t>(f)] = k;
+                cursor = k + 1;
+                break;
+            }
+        }
+    }
+    std::vector<std::vector<int>> loops(first.size());
+    for (std::size_t f = 0; f < first.size(); ++f) {
+        if (first[f] == 0) continue;
+        int end = last_contour_node;
+        for (std::size_t g = f + 1; g < first.size(); ++g) {
+            if (first[g] != 0) {
+                end = first[g] - 1;
+                break;
+            }
+        }
+        for (int k = first[f]; k <= end; ++k) loops[f].push_back(k);
+    }
+    return loops;
+}
+
 FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& input, int last_contour_node) {
     FinishedMesh out;
     out.outline_node_count = last_contour_node - 3;
@@ -137,7 +134,7 @@ FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& in
             smallest_angle(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]]));
     }
 
-    const std::vector<std::vector<int>> loops = outline_loops(mesh, input, last_contour_node);
+    const std::vector<std::vector<int>> loops = outline_loop_rows(mesh, input, last_contour_node);
     const std::vector<FigureInterior> interiors = classify_figures(input);
     for (int f = 0; f < input.figure_count; ++f) {
         const auto i = static_cast<std::size_t>(f);
@@ -145,7 +142,7 @@ FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& in
         for (int j = figure_start(input, f); j <= input.figure_end[f]; ++j) {
             figure.outline.push_back(to_file_units(input, input.outline_xy[j]));
         }
-        figure.loop = loops[i];
+        for (const int k : loops[i]) figure.loop.push_back(k - 3);
         figure.is_hole = interiors[i].is_hole;
         if (interiors[i].inner_point) figure.inner_point = to_file_units(input, *interiors[i].inner_point);
         figure.area = outline_area(input, f);

@@ -79,6 +79,13 @@ struct OutlineSegment {
 // nodes is one segment, not two on top of each other.
 std::vector<OutlineSegment> outline_segments(const FinishedMesh& mesh);
 
+// The node rows of each figure's outline in the order they run along it: from
+// the node at the figure's first point up to the next figure's first node.
+// A figure whose first node cannot be found (the run always places it) gets
+// an empty loop.
+std::vector<std::vector<int>> outline_loop_rows(const MeshTables& mesh, const InputTables& input,
+                                                int last_contour_node);
+
 // From the tables of a finished run; nodes 4 to last_contour_node are the
 // outline nodes, placed figure by figure.
 FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& input, int last_contour_node);

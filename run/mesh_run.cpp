@@ -13,6 +13,7 @@
 #include "input/node_generation.h"
 #include "output/file_identity.h"
 #include "output/result_file.h"
+#include "refine/quality_refinement.h"
 
 namespace tesu {
 
@@ -204,7 +205,7 @@ RunSummary MeshRun::prepare(const std::string& output_override, const std::vecto
 }
 
 std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_token stop,
-                                           [[maybe_unused]] const QualityOptions& quality) {
+                                           const QualityOptions& quality) {
     MeshTables& mesh = *mesh_;
     InputTables& input = *input_;
     mesh.vp_number = 0;
@@ -242,9 +243,27 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     draw_outlines(input, observer);
     stage_times_.interior_search = seconds_since(stage_start);
 
+    RefinementSummary refinement;
+    if (quality.refines()) {
+        stage_start = Clock::now();
+        observer.stage(RunStage::refinement, mesh.number - 3);
+        const auto refine_progress = [&] {
+            draw_nodes(mesh, drawn + 1, mesh.number, observer);
+            drawn = mesh.number;
+            observer.stage(RunStage::refinement, mesh.number - 3);
+            return stop.stop_requested();
+        };
+        const RefinementOutcome outcome =
+            refine_mesh(mesh, input, last_contour_node_, last_placed, quality, refine_progress);
+        if (outcome.stopped) return std::nullopt;
+        refinement = outcome.summary;
+        stage_times_.refinement = seconds_since(stage_start);
+    }
+
     stage_start = Clock::now();
     observer.stage(RunStage::writing, mesh.number - 3);
     FinishedMesh finished = collect_finished_mesh(mesh, input, last_contour_node_);
+    finished.refinement = refinement;
     draw_elements(mesh, finished, observer);
     stage_times_.writing = seconds_since(stage_start);
     return finished;

@@ -38,6 +38,7 @@ struct StageTimes {
     double outline_nodes = 0;
     double insertion = 0;
     double interior_search = 0;
+    double refinement = 0;
     double writing = 0;
 };
 
