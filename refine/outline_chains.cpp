@@ -18,6 +18,7 @@ OutlineChains::OutlineChains(const MeshTables& mesh, const InputTables& input, i
     next_.assign(rows, 0);
     previous_.assign(rows, 0);
     on_outline_.assign(rows, 0);
+    corner_.assign(rows, 0);
     sharp_.assign(rows, 0);
     on_shell_.assign(rows, 0);
     segment_edge_.assign(rows, -1);
@@ -43,6 +44,7 @@ OutlineChains::OutlineChains(const MeshTables& mesh, const InputTables& input, i
             previous_[static_cast<std::size_t>(k)] = before;
             const double angle = corner_angle(mesh.node_xy[k], mesh.node_xy[before], mesh.node_xy[after]);
             corner[i] = angle < STRAIGHT_DEGREES;
+            corner_[static_cast<std::size_t>(k)] = corner[i];
             sharp_[static_cast<std::size_t>(k)] = angle < SHARP_CORNER_DEGREES;
             if (corner[i] && first_corner == n) first_corner = i;
         }
@@ -84,6 +86,7 @@ void OutlineChains::add_node(int k) {
         next_.push_back(0);
         previous_.push_back(0);
         on_outline_.push_back(0);
+        corner_.push_back(0);
         sharp_.push_back(0);
         on_shell_.push_back(0);
         segment_edge_.push_back(-1);

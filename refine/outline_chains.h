@@ -21,6 +21,9 @@ public:
     // The node after row k along its outline, 0 when k has no segment.
     int next(int k) const { return next_[static_cast<std::size_t>(k)]; }
     bool on_outline(int k) const { return on_outline_[static_cast<std::size_t>(k)] != 0; }
+    // A corner of the outline: where it turns, not a node placed along an
+    // edge.
+    bool corner(int k) const { return corner_[static_cast<std::size_t>(k)] != 0; }
     // A corner whose two segments meet at under 60 degrees, on either side.
     bool sharp(int k) const { return sharp_[static_cast<std::size_t>(k)] != 0; }
     // The node before row k along its outline; 0 when k has no segment.
@@ -49,6 +52,7 @@ private:
     std::vector<int> next_;
     std::vector<int> previous_;
     std::vector<char> on_outline_;
+    std::vector<char> corner_;
     std::vector<char> sharp_;
     std::vector<char> on_shell_;
     // By row: the input edge of the segment that starts there.

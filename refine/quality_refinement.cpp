@@ -168,7 +168,7 @@ private:
     bool split_segment(int a) {
         const int b = chains_.next(a);
         if (distance2(at(a), at(b)) < SHORTEST_SPLIT * SHORTEST_SPLIT) return false;
-        const SegmentSplit split = segment_split_point(at(a), at(b), chains_.sharp(a), chains_.sharp(b));
+        const SegmentSplit split = segment_split_point(at(a), at(b), chains_.corner(a), chains_.corner(b));
         const int k = place_new_node(split.at);
         const WalkEnd end = walk_to_nearest(mesh_, a, k);
         if (end.distance2 == 0) return false;

@@ -18,10 +18,10 @@ double nearest_power_of_two(double length) {
 
 }  // namespace
 
-SegmentSplit segment_split_point(const Point& a, const Point& b, bool a_sharp, bool b_sharp) {
-    if (a_sharp != b_sharp) {
-        const Point& corner = a_sharp ? a : b;
-        const Point& other = a_sharp ? b : a;
+SegmentSplit segment_split_point(const Point& a, const Point& b, bool a_corner, bool b_corner) {
+    if (a_corner != b_corner) {
+        const Point& corner = a_corner ? a : b;
+        const Point& other = a_corner ? b : a;
         const double length = std::hypot(other.x - corner.x, other.y - corner.y);
         const double distance = nearest_power_of_two(length / 2);
         if (distance > 0 && distance < length) {

@@ -7,15 +7,16 @@
 namespace tesu {
 
 // The point that splits the segment from `a` to `b`. Its midpoint, unless
-// exactly one end is a sharp corner: then the point at the power of two
-// (in drawing units) nearest to half the segment's length, measured from that
-// corner. Splits near a corner then fall on shells around it, the same on
-// both of its segments, and refinement between them ends.
+// exactly one end is a corner of the outline: then the point at the power of
+// two (in drawing units) nearest to half the segment's length, measured from
+// that corner. Splits near a corner then fall on shells around it, the same
+// on both of its segments: the triangle in the corner stays isosceles, and
+// refinement between the two segments ends.
 struct SegmentSplit {
     Point at;
-    bool on_shell;  // at a power of two from a sharp corner
+    bool on_shell;  // at a power of two from a corner
 };
-SegmentSplit segment_split_point(const Point& a, const Point& b, bool a_sharp, bool b_sharp);
+SegmentSplit segment_split_point(const Point& a, const Point& b, bool a_corner, bool b_corner);
 
 // A new node for the triangle p, q, r, whose shortest side is p to q: its
 // circumcentre, or, where that lies farther away, the off-centre on the

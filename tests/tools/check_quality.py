@@ -18,6 +18,7 @@ import sys
 import tempfile
 
 import numpy as np
+from scipy.spatial import cKDTree
 
 
 def star(rng, cx, cy, radius, points, spiky):
@@ -135,15 +136,10 @@ def check_mesh(stem, figures, bound):
     cy = (qx * (rx ** 2 + ry ** 2) - rx * (qx ** 2 + qy ** 2)) / d
     radius2 = cx ** 2 + cy ** 2
     cx, cy = cx + p[:, 0], cy + p[:, 1]
-    own = elements.T
+    tree = cKDTree(nodes)
     violations = 0
-    for start in range(0, len(nodes), 512):
-        chunk = nodes[start:start + 512]
-        d2 = (chunk[:, None, 0] - cx[None, :]) ** 2 + (chunk[:, None, 1] - cy[None, :]) ** 2
-        inside_circle = d2 < radius2[None, :] * (1 - 1e-9)
-        ids = np.arange(start, start + len(chunk))[:, None]
-        inside_circle &= (ids != own[0][None, :]) & (ids != own[1][None, :]) & (ids != own[2][None, :])
-        violations += int(inside_circle.sum())
+    for e, near in enumerate(tree.query_ball_point(np.stack([cx, cy], axis=1), np.sqrt(radius2) * (1 - 1e-9))):
+        violations += sum(1 for n in near if n not in elements[e])
     if violations:
         problems.append(f"{violations} nodes inside circumcircles")
 
