@@ -11,6 +11,7 @@
 #include "output/atomic_file.h"
 #include "output/finished_mesh.h"
 #include "output/mesh_export.h"
+#include "output/outline_conformity.h"
 #include "output/quality_stats.h"
 #include "output/svg_picture.h"
 #include "run/mesh_run.h"
@@ -78,6 +79,27 @@ bool export_and_measure(const std::string& data_file, const BatchOptions& option
     return written;
 }
 
+// A mesh whose elements cut across its outlines is written all the same, as
+// the documented run builds it; the user is told how to have it follow them.
+// A refinement that stopped at its budget is told too.
+void warn_of_outline_gaps(const std::string& data_file, const FinishedMesh& mesh) {
+    const std::size_t missing = missing_outline_segments(mesh).size();
+    if (mesh.refinement.budget_reached) {
+        std::fprintf(stderr, "tesu-batch: %s: warning: the refinement stopped at its budget of added nodes\n",
+                     data_file.c_str());
+    }
+    if (missing == 0) return;
+    if (mesh.refinement.ran) {
+        std::fprintf(stderr, "tesu-batch: %s: warning: %zu outline segments are still not element edges\n",
+                     data_file.c_str(), missing);
+    } else {
+        std::fprintf(stderr,
+                     "tesu-batch: %s: warning: %zu outline segments are not element edges; --conform adds "
+                     "nodes on the outlines until they are\n",
+                     data_file.c_str(), missing);
+    }
+}
+
 // `earlier` holds the data files and outputs of the files before, and takes
 // this one's.
 int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun& run,
@@ -101,6 +123,7 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun&
     }
     int status = status_of(results);
     if (!results.mesh_ready) return status;
+    warn_of_outline_gaps(path, *results.mesh);
     if (results.element_count == 0) {
         // Written all the same, but a mesh without elements is no success.
         std::fprintf(stderr, "%s: 要素がありません。閉じた図形があるか確かめて下さい。\n", path.c_str());

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
+
+#include "output/outline_conformity.h"
+#include "output/sharp_corners.h"
 
 namespace tesu {
 
@@ -48,6 +52,43 @@ std::string fixed(double value) {
     return digits;
 }
 
+// Counts the elements whose smallest angle lies in a sharp outline corner,
+// and finds the smallest angle of the others. The smallest angle lies
+// opposite the shortest side.
+void measure_sharp_corners(const FinishedMesh& mesh, QualityStats& stats) {
+    std::vector<std::array<int, 2>> beside(mesh.nodes.size() + 1, {0, 0});
+    for (const FinishedFigure& figure : mesh.figures) {
+        const std::size_t n = figure.loop.size();
+        if (n < 3) continue;
+        for (std::size_t i = 0; i < n; ++i) {
+            beside[static_cast<std::size_t>(figure.loop[i])] = {figure.loop[(i + n - 1) % n],
+                                                                figure.loop[(i + 1) % n]};
+        }
+    }
+    for (std::size_t i = 0; i < mesh.elements.size(); ++i) {
+        const auto& nodes = mesh.elements[i];
+        std::size_t apex = 0;
+        double shortest = -1;
+        for (std::size_t j = 0; j < 3; ++j) {
+            const double side = length(mesh.node(nodes[(j + 1) % 3]), mesh.node(nodes[(j + 2) % 3]));
+            if (shortest < 0 || side < shortest) shortest = side, apex = j;
+        }
+        const int corner = nodes[apex];
+        const auto [before, after] = beside[static_cast<std::size_t>(corner)];
+        const Point& a = mesh.node(nodes[0]);
+        const Point& b = mesh.node(nodes[1]);
+        const Point& c = mesh.node(nodes[2]);
+        const Point centroid{(a.x + b.x + c.x) / 3, (a.y + b.y + c.y) / 3};
+        if (before != 0 &&
+            in_sharp_corner(mesh.node(corner), mesh.node(before), mesh.node(after), centroid)) {
+            ++stats.sharp_corner_elements;
+        } else if (!stats.any_elsewhere || mesh.smallest_angles[i] < stats.smallest_angle_elsewhere) {
+            stats.smallest_angle_elsewhere = mesh.smallest_angles[i];
+            stats.any_elsewhere = true;
+        }
+    }
+}
+
 }  // namespace
 
 QualityStats measure_quality(const FinishedMesh& mesh) {
@@ -57,7 +98,10 @@ QualityStats measure_quality(const FinishedMesh& mesh) {
     for (const FinishedFigure& figure : mesh.figures) {
         stats.figure_area += figure.is_hole ? -figure.area : figure.area;
     }
+    stats.missing_segments = static_cast<int>(missing_outline_segments(mesh).size());
+    stats.refinement = mesh.refinement;
     if (mesh.elements.empty()) return stats;
+    measure_sharp_corners(mesh, stats);
 
     stats.smallest_angle = mesh.smallest_angles[0];
     stats.shortest_edge = length(mesh.node(mesh.elements[0][0]), mesh.node(mesh.elements[0][1]));
@@ -110,6 +154,15 @@ std::string format_quality(const QualityStats& stats, std::string_view data_file
     line(text, "longest edge", or_dash(stats.longest_edge));
     const bool has_area = stats.figure_area > 0;
     line(text, "area ratio", has_area ? fixed(stats.element_area / stats.figure_area) : std::string("-"));
+    line(text, "outline segments not element edges", std::to_string(stats.missing_segments));
+    line(text, "elements at corners sharper than 60 degrees", std::to_string(stats.sharp_corner_elements));
+    line(text, "smallest angle elsewhere",
+         stats.any_elsewhere ? fixed(stats.smallest_angle_elsewhere) : std::string("-"));
+    if (stats.refinement.ran) {
+        line(text, "nodes added on outlines", std::to_string(stats.refinement.outline_nodes_added));
+        line(text, "nodes added inside", std::to_string(stats.refinement.interior_nodes_added));
+        if (stats.refinement.budget_reached) line(text, "refinement", "stopped at its budget of added nodes");
+    }
     return text;
 }
 

@@ -1,7 +1,7 @@
 // A short quality summary of a finished mesh, for the batch program's
 // --stats: counts, extreme angles, a histogram of smallest angles, the worst
-// element, extreme edge lengths and how much of the figures the elements
-// cover.
+// element, extreme edge lengths, how much of the figures the elements cover,
+// whether they follow the outlines, and what the quality refinement added.
 #pragma once
 
 #include <array>
@@ -30,6 +30,16 @@ struct QualityStats {
     double element_area = 0;
     // Outer figures count positive, holes negative.
     double figure_area = 0;
+    // Segments between consecutive outline nodes that no element has as an
+    // edge: where the elements cut across the outline.
+    int missing_segments = 0;
+    // Elements whose smallest angle lies at an outline corner sharper than 60
+    // degrees on their side, where no mesh that keeps the outline does
+    // better, and the smallest angle of all the others (degrees).
+    int sharp_corner_elements = 0;
+    double smallest_angle_elsewhere = 0;
+    bool any_elsewhere = false;
+    RefinementSummary refinement;
 };
 
 QualityStats measure_quality(const FinishedMesh& mesh);

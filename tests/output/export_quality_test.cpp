@@ -58,7 +58,11 @@ TEST(QualityStats, WholeSummaryOfAFan) {
         fixed(std::sqrt(1 + 1.5 * 1.5)) +
         "\n"
         "longest edge: 4.000000\n"
-        "area ratio: 1.000000\n";
+        "area ratio: 1.000000\n"
+        "outline segments not element edges: 0\n"
+        "elements at corners sharper than 60 degrees: 0\n"
+        "smallest angle elsewhere: " +
+        fixed(smallest) + "\n";
     EXPECT_EQ(format_quality(fan.stats(), "fan.DAT"), expected);
 }
 
