@@ -26,6 +26,7 @@ namespace fs = std::filesystem;
 struct BenchCase {
     std::string name;
     std::string data;  // contents of the data file
+    QualityOptions quality = {};
 };
 
 std::string spacing_and_span(double spacing) {
@@ -91,12 +92,35 @@ std::string refined_circle() {
     return data + "s = 2\n";
 }
 
+// 200 points around a circle of radius 40, every other one pulled in to a
+// random 0.5 to 0.8 of it: a hundred sharp spikes, about 130,000 nodes.
+std::string spiky_outline() {
+    std::string data;
+    char line[96];
+    constexpr double pi = 3.141592653589793;
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> inward(0.5, 0.8);
+    std::vector<std::pair<double, double>> points;
+    for (int i = 0; i < 200; ++i) {
+        const double angle = 2 * pi * i / 200;
+        const double radius = 40 * (i % 2 == 0 ? 1.0 : inward(random));
+        points.emplace_back(radius * std::cos(angle), radius * std::sin(angle));
+    }
+    points.push_back(points.front());
+    for (const auto& [x, y] : points) {
+        std::snprintf(line, sizeof line, "%.6f %.6f\n", x, y);
+        data += line;
+    }
+    return data + spacing_and_span(0.16);
+}
+
 double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru_maxrss) / 1024.0; }
 
 // Runs in the child: meshes the file and prints one line of figures.
 [[noreturn]] void run_case(const BenchCase& bench_case, const fs::path& data_path) {
     MeshRun run;
     RunResults results;
+    results.quality = bench_case.quality;
     HeadlessPlatform platform;
     RunObserver silent;
 
@@ -107,9 +131,9 @@ double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     const StageTimes& t = results.stage_times;
-    std::printf("%-22s %8d %8d %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %s\n", bench_case.name.c_str(),
+    std::printf("%-24s %8d %8d %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %s\n", bench_case.name.c_str(),
                 run.tables().number - 3, results.element_count, t.reading, t.outline_nodes, t.insertion,
-                t.interior_search, t.writing, total, peak_megabytes(usage),
+                t.interior_search, t.refinement, t.writing, total, peak_megabytes(usage),
                 results.outcome == RunOutcome::written ? "" : "(not written)");
     std::fflush(stdout);
     std::_Exit(results.outcome == RunOutcome::written ? 0 : 1);
@@ -118,7 +142,7 @@ double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru
 }  // namespace
 
 int main() {
-    const std::vector<BenchCase> cases = {
+    std::vector<BenchCase> cases = {
         {"plate, 50k nodes", plate_with_hole(0.3333)},
         {"plate, 200k nodes", plate_with_hole(0.1666)},
         {"plate, 450k nodes", plate_with_hole(0.111)},
@@ -129,11 +153,20 @@ int main() {
         {"circle of 512 points", circle(512, 0.5)},
         {"rippled circle, 200 ref.", refined_circle()},
     };
+    // The quality mode against the default run of the same file, in
+    // interleaved pairs: the time ratio is what counts on a noisy machine.
+    constexpr QualityOptions QUALITY{false, 30.0};
+    for (int round = 0; round < 3; ++round) {
+        cases.push_back({"plate 450k", plate_with_hole(0.111)});
+        cases.push_back({"plate 450k, 30 degrees", plate_with_hole(0.111), QUALITY});
+        cases.push_back({"spiky 200 points", spiky_outline()});
+        cases.push_back({"spiky, 30 degrees", spiky_outline(), QUALITY});
+    }
     const fs::path folder = fs::temp_directory_path() / ("tesu-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
 
-    std::printf("%-22s %8s %8s %8s %8s %8s %8s %8s %8s %9s\n", "case", "nodes", "elements", "read s",
-                "outline s", "insert s", "interior", "write s", "total s", "peak MB");
+    std::printf("%-24s %8s %8s %8s %8s %8s %8s %8s %8s %8s %9s\n", "case", "nodes", "elements", "read s",
+                "outline s", "insert s", "interior", "refine s", "write s", "total s", "peak MB");
     int failures = 0;
     std::fflush(stdout);
     for (std::size_t i = 0; i < cases.size(); ++i) {
