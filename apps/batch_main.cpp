@@ -14,6 +14,7 @@
 #include "output/quality_stats.h"
 #include "output/svg_picture.h"
 #include "run/mesh_run.h"
+#include "tesu/version.h"
 #include "ui/headless_platform.h"
 
 namespace {
@@ -137,6 +138,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(BATCH_USAGE, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("tesu-batch " TESU_VERSION);
         return 0;
     }
 
