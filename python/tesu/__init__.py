@@ -102,10 +102,12 @@ class Mesh:
         self._core.write(os.fspath(path), histogram)
 
     def to_meshio(self):
-        """A meshio.Mesh: the triangles, then one line cell block per
-        outline. Cell data "tag": the figure's number (from 1) on its lines,
-        the number of figures + 1 on the triangles, as in the .msh export;
-        "smallest_angle": degrees on the triangles, NaN on the lines."""
+        """A meshio.Mesh: the points with z = 0 (as the .msh and .vtu
+        exports write them, and as meshio's writers want them), the
+        triangles, then one line cell block per outline. Cell data "tag":
+        the figure's number (from 1) on its lines, the number of figures + 1
+        on the triangles, as in the .msh export; "smallest_angle": degrees
+        on the triangles, NaN on the lines."""
         import meshio
         import numpy
 
@@ -115,7 +117,8 @@ class Mesh:
         tags += [numpy.full(len(s), f + 1, dtype=numpy.int32) for f, s in enumerate(segments)]
         angles = [numpy.asarray(self.smallest_angles)]
         angles += [numpy.full(len(s), numpy.nan) for s in segments]
-        return meshio.Mesh(self.points, cells, cell_data={"tag": tags, "smallest_angle": angles})
+        points = numpy.column_stack([self.points, numpy.zeros(len(self.points))])
+        return meshio.Mesh(points, cells, cell_data={"tag": tags, "smallest_angle": angles})
 
     def plot(self, ax=None, **triplot_options):
         """Draws the elements and, thicker, the outlines with matplotlib;
