@@ -236,12 +236,15 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     auto stage_start = Clock::now();
     observer.stage(RunStage::outline_nodes, 0);
     normalise_input(input);
-    // The refinement may add nodes up to the node limit.
-    mesh.reserve(quality.refines() ? NODE_CAPACITY : highest_node_row(input, NODE_LIMIT) + 2);
+    // The tables hold what the domain can need, the stages never write
+    // beyond it; the refinement may add nodes up to the node limit.
+    const int node_limit =
+        quality.refines() ? NODE_LIMIT : std::min(NODE_LIMIT, highest_node_row(input, NODE_LIMIT) + 1);
+    mesh.reserve(node_limit + 2);
     draw_outlines(input, observer);
-    last_contour_node_ = place_contour_nodes(mesh, input);
+    last_contour_node_ = place_contour_nodes(mesh, input, node_limit);
     draw_nodes(mesh, 4, last_contour_node_, observer);
-    const int last_placed = place_division_nodes(mesh, input, last_contour_node_);
+    const int last_placed = place_division_nodes(mesh, input, last_contour_node_, node_limit);
     draw_nodes(mesh, last_contour_node_ + 1, last_placed, observer);
     stage_times_.outline_nodes = seconds_since(stage_start);
 
@@ -260,7 +263,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
         observer.stage(RunStage::interior_search, mesh.number - 3);
         return stop.stop_requested();
     };
-    if (!place_interior_nodes(mesh, input, progress)) return std::nullopt;
+    if (!place_interior_nodes(mesh, input, progress, node_limit)) return std::nullopt;
     draw_nodes(mesh, drawn + 1, mesh.number, observer);
     draw_outlines(input, observer);
     stage_times_.interior_search = seconds_since(stage_start);
