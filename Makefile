@@ -54,10 +54,12 @@ fuzz-ci: fuzz-build
 screenshot: build
 	xvfb-run -a -s "-screen 0 1024x768x24" $(BUILD)/tesu --screenshot docs/screenshot.png examples/plate.DAT
 
-# The Debian package of the programs, in a build folder of its own:
+# The Debian package of the programs and the Python module (where Debian's
+# python3 finds packaged modules), in a build folder of its own:
 # build-deb/tesu_VERSION_ARCH.deb.
 deb: deps
-	cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTESU_GUI=ON -DTESU_TESTS=OFF $(CONFIGURE) >/dev/null
+	cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=Release -DTESU_GUI=ON -DTESU_TESTS=OFF \
+		-DTESU_PYTHON_DIR=lib/python3/dist-packages $(CONFIGURE) >/dev/null
 	cmake --build build-deb -j $(JOBS)
 	cd build-deb && cpack -G DEB
 

@@ -15,6 +15,7 @@
 #include "output/quality_stats.h"
 #include "output/svg_picture.h"
 #include "run/mesh_run.h"
+#include "tesu/version.h"
 #include "ui/headless_platform.h"
 
 namespace {
@@ -160,6 +161,10 @@ int main(int argc, char** argv) {
     }
     if (options.help) {
         std::fputs(BATCH_USAGE, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::puts("tesu-batch " TESU_VERSION);
         return 0;
     }
 

@@ -33,6 +33,7 @@ Options:
                   elements at outline corners sharper than 60 degrees stay
   --stats         print a mesh quality summary after each run
   --help          show this text
+  --version       show the version
   --              end of the options: every argument after it is a data file
 
 A file that fails is reported with its name, and the next file is meshed all
@@ -83,6 +84,8 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
         }
         if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg == "--histogram") {
             if (!has_value || !parse_histogram(argv[++i], options.histogram_step)) {
                 error = "--histogram takes 0, 1, 2 or 3";
@@ -119,7 +122,7 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
             options.data_files.emplace_back(arg);
         }
     }
-    if (options.help) return true;
+    if (options.help || options.version) return true;
     if (options.data_files.empty()) {
         error = "no data file given";
         return false;

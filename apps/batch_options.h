@@ -17,6 +17,7 @@ struct BatchOptions {
     bool stats = false;      // --stats
     QualityOptions quality;  // --conform, --min-angle
     bool help = false;
+    bool version = false;  // --version
     std::vector<std::string> data_files;
 };
 

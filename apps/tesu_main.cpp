@@ -1,7 +1,8 @@
 // tesu: the desktop program. `tesu [FILE.DAT]` opens the main window and,
 // given a data file, runs the mesh generation on it at once; a file that
 // cannot be opened is named on standard error with the reason, while the
-// window stays empty and silent.
+// window stays empty and silent. --help and --version need no display;
+// without one the program says so and ends with status 2.
 //
 // Hidden option for the documentation: `--screenshot PNG FILE.DAT` answers
 // every message box with OK, runs on the file, saves a picture of the window
@@ -17,10 +18,13 @@
 #include <clocale>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "output/atomic_file.h"
+#include "tesu/version.h"
 #include "ui/qt/box_placement.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/modal_dialogs.h"
@@ -31,6 +35,15 @@ namespace {
 using namespace tesu;
 
 constexpr const char* USAGE = "usage: tesu [FILE.DAT]\n";
+constexpr const char* HELP =
+    "Usage: tesu [FILE.DAT]\n"
+    "\n"
+    "Opens the TESU window and, given a coordinate data file, meshes it at once.\n"
+    "The window needs a display; tesu-batch meshes data files without one.\n"
+    "\n"
+    "Options:\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n";
 
 // The boxes of an unattended run: each is written to standard error and
 // answered with OK.
@@ -83,6 +96,34 @@ std::string open_problem(const std::string& path) {
     return {};
 }
 
+// The answers that need no window, before Qt looks for a display; true
+// when `argv` asked for one of them.
+bool answered_without_window(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--") break;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(HELP, stdout);
+            return true;
+        }
+        if (arg == "--version") {
+            std::puts("tesu " TESU_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Qt would abort on the first window without a display; a platform chosen
+// explicitly (offscreen, for the tests) needs none.
+bool has_display() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+
 // Ctrl+C in the terminal or a kill: a result file being written goes with
 // the program, its earlier version stays.
 void end_on_signal(int signal) {
@@ -93,6 +134,14 @@ void end_on_signal(int signal) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (answered_without_window(argc, argv)) return 0;
+    if (!has_display()) {
+        std::fputs(
+            "tesu: no display (DISPLAY and WAYLAND_DISPLAY are not set); the window needs one, "
+            "use tesu-batch FILE.DAT to mesh without a window\n",
+            stderr);
+        return 2;
+    }
     std::signal(SIGINT, end_on_signal);
     std::signal(SIGTERM, end_on_signal);
     QApplication app(argc, argv);

@@ -4,6 +4,18 @@
 
 namespace tesu {
 
+void MeshTables::reserve(int node_rows) {
+    node_xy.reserve(node_rows);
+    node_ve.reserve(node_rows);
+    ve_rows.reserve(ve_row_capacity(node_rows));
+    ve_serial.reserve(ve_row_capacity(node_rows));
+    vp_rows.reserve(vp_row_capacity(node_rows));
+    ve_vp = decltype(ve_vp)(ve_rows.data());
+    ve_node = decltype(ve_node)(ve_rows.data());
+    vp_ve = decltype(vp_ve)(vp_rows.data());
+    vp_serial = decltype(vp_serial)(vp_rows.data());
+}
+
 void init_mesh(MeshTables& mesh) {
     // An equilateral triangle centred on (200, 200) with circumradius 12000:
     // the square of drawing units lies deep inside it.

@@ -12,28 +12,23 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "engine/centre_cache.h"
-#include "engine/huge_pages.h"
+#include "engine/point.h"
+#include "engine/reserved_table.h"
 #include "engine/walk_cache.h"
 
 namespace tesu {
 
-struct Point {
-    double x;
-    double y;
-};
-
 // Node indices run up to 10,000,001.
 inline constexpr int NODE_CAPACITY = 10'000'002;
-// Row capacities of the vp and ve tables. Freed rows are taken again, so the
-// rows in use are the live ones plus the free lists, which never hold more
-// than the largest cavity: at most 2 (4 + 2n) vp rows and 5n + 10 ve rows
-// for n nodes.
-inline constexpr int VP_ROW_CAPACITY = 4 * NODE_CAPACITY + 16;
-inline constexpr int VE_ROW_CAPACITY = 5 * NODE_CAPACITY + 16;
+// Row capacities of the vp and ve tables for node rows 0 to nodes - 1. Freed
+// rows are taken again, so the rows in use are the live ones plus the free
+// lists, which never hold more than the largest cavity: at most 2 (4 + 2n)
+// vp rows and 5n + 10 ve rows for n nodes.
+constexpr int vp_row_capacity(int nodes) { return 4 * nodes + 16; }
+constexpr int ve_row_capacity(int nodes) { return 5 * nodes + 16; }
 // Highest vp_number and ve_number accepted after an insertion. They count
 // every row ever created; one insertion creates fewer rows than there are
 // live vps, so the counters stay well inside an int.
@@ -52,21 +47,28 @@ struct RingRow {
     int side;
 };
 
-// Tables whose address space is reserved once and never value-initialised:
-// memory is committed only as rows are first written, so a mesh costs what
-// its rows in use cost.
+// Tables of rows that are never value-initialised: memory is committed only
+// as rows are first written, so a mesh costs what its rows in use cost. The
+// address space is reserved for a capacity and can be widened between runs,
+// keeping the rows written (see reserved_table.h).
 template <typename T>
 class FixedTable {
 public:
-    explicit FixedTable(int capacity) : rows_(new T[static_cast<std::size_t>(capacity)]) {
-        advise_huge_pages(rows_.get(), sizeof(T) * static_cast<std::size_t>(capacity));
+    explicit FixedTable(int capacity) { reserve(capacity); }
+    T& operator[](int i) { return rows_.rows()[static_cast<std::size_t>(i)]; }
+    T* data() { return rows_.rows(); }
+    const T& operator[](int i) const { return rows_.rows()[static_cast<std::size_t>(i)]; }
+    int capacity() const { return capacity_; }
+    // Rows 0 to capacity - 1 become usable; data() may move.
+    void reserve(int capacity) {
+        if (capacity <= capacity_) return;
+        rows_.widen(sizeof(T) * static_cast<std::size_t>(capacity));
+        capacity_ = capacity;
     }
-    T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
-    T* data() { return rows_.get(); }
-    const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
 
 private:
-    std::unique_ptr<T[]> rows_;
+    ReservedBytes<T> rows_;
+    int capacity_ = 0;
 };
 
 // A vp's three ves and its creation number in one 16-byte row: a row never
@@ -146,18 +148,29 @@ struct CavitySearchStep {
 };
 
 struct MeshTables {
-    MeshTables() = default;
+    // Node rows 0 to node_rows - 1 and the vp and ve rows they can need.
+    explicit MeshTables(int node_rows = NODE_CAPACITY)
+        : node_xy(node_rows),
+          node_ve(node_rows),
+          ve_rows(ve_row_capacity(node_rows)),
+          ve_serial(ve_row_capacity(node_rows)),
+          vp_rows(vp_row_capacity(node_rows)) {}
     // The row fields point into this instance's rows.
     MeshTables(const MeshTables&) = delete;
     MeshTables& operator=(const MeshTables&) = delete;
 
-    FixedTable<Point> node_xy{NODE_CAPACITY};
-    FixedTable<int> node_ve{NODE_CAPACITY};
-    FixedTable<VeRow> ve_rows{VE_ROW_CAPACITY};
+    // Widens every table for node rows 0 to node_rows - 1, keeping what the
+    // rows hold. Only between insertions: references to rows go stale.
+    void reserve(int node_rows);
+    int node_rows() const { return node_xy.capacity(); }
+
+    FixedTable<Point> node_xy;
+    FixedTable<int> node_ve;
+    FixedTable<VeRow> ve_rows;
     RowField<VeRow, std::array<int, 2>, &VeRow::vp> ve_vp{ve_rows.data()};      // end 0, end 1
     RowField<VeRow, std::array<int, 2>, &VeRow::node> ve_node{ve_rows.data()};  // first, second node
-    FixedTable<int> ve_serial{VE_ROW_CAPACITY};                                 // creation number
-    FixedTable<VpRow> vp_rows{VP_ROW_CAPACITY};
+    FixedTable<int> ve_serial;                                                  // creation number
+    FixedTable<VpRow> vp_rows;
     RowField<VpRow, std::array<int, 3>, &VpRow::ve> vp_ve{vp_rows.data()};  // slots 0, 1, 2
     RowField<VpRow, int, &VpRow::serial> vp_serial{vp_rows.data()};         // creation number
     RowPool vp_pool;

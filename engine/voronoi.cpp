@@ -172,14 +172,14 @@ NewRows take_rows(MeshTables& mesh) {
     NewRows rows{mesh.vp_pool.first_free, mesh.ve_pool.first_free};
     if (rows.vp != 0) {
         mesh.vp_pool.first_free = next_free_vp_row(mesh, rows.vp);
-    } else if (mesh.vp_pool.highest_row + 1 < VP_ROW_CAPACITY) {
+    } else if (mesh.vp_pool.highest_row + 1 < mesh.vp_rows.capacity()) {
         rows.vp = ++mesh.vp_pool.highest_row;
     } else {
         fail_too_many(mesh);
     }
     if (rows.ve != 0) {
         mesh.ve_pool.first_free = next_free_ve_row(mesh, rows.ve);
-    } else if (mesh.ve_pool.highest_row + 1 < VE_ROW_CAPACITY) {
+    } else if (mesh.ve_pool.highest_row + 1 < mesh.ve_rows.capacity()) {
         rows.ve = ++mesh.ve_pool.highest_row;
     } else {
         fail_too_many(mesh);

@@ -13,6 +13,7 @@
 #include "engine/error.h"
 #include "engine/format_message.h"
 #include "input/exact_point_set.h"
+#include "input/input_checks.h"
 #include "input/number_fields.h"
 
 namespace tesu {
@@ -20,7 +21,6 @@ namespace tesu {
 namespace {
 
 constexpr std::string_view LINE_TOO_LONG = "1行が長すぎます。78文字以内にして下さい。";
-constexpr std::string_view SPAN_FAILURE = "スパン Read Error!";
 constexpr std::string_view DUPLICATE_CAPTION = "元データに重複があります";
 
 struct Line {
@@ -114,8 +114,7 @@ bool read_density_spec(const Line& line, DensitySpec& row) {
     std::array<double, 4> fields;
     if (!read_fields(line, fields)) return false;
     row = {fields[0], fields[1], fields[2], fields[3]};
-    // Node generation needs a positive spacing at the point to advance.
-    return row.radius > 0 && row.reach >= 0;
+    return is_usable_refinement(row);
 }
 
 // The value of a `b` or `s` line, read after its first '='. Only a positive
@@ -127,39 +126,7 @@ bool read_positive_value(const Line& line, double& value) {
     std::array<double, 1> field{0.0};
     read_number_fields(line.text.c_str() + equals + 1, field);
     value = field[0];
-    return std::isfinite(value) && value > 0;
-}
-
-bool same_point(const Point& a, const Point& b) { return a.x == b.x && a.y == b.y; }
-
-// Calls on_close with each row that closes a figure: the first later row
-// equal to the figure's first row. The row after it starts the next figure.
-template <typename OnClose>
-void for_each_figure_end(const InputTables& input, OnClose on_close) {
-    int start = 0;
-    int i = 1;
-    while (i < input.outline_point_count) {
-        if (same_point(input.outline_xy[i], input.outline_xy[start])) {
-            on_close(i);
-            start = i + 1;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-}
-
-// The run scales the outline by its extent, so all points on one spot give
-// nothing to scale; and a file may close only so many figures.
-bool outline_is_usable(const InputTables& input) {
-    const std::span points(input.outline_xy.data(), static_cast<std::size_t>(input.outline_point_count));
-    if (points.empty()) return false;
-    const auto [min_x, max_x] = std::ranges::minmax(points, {}, &Point::x);
-    const auto [min_y, max_y] = std::ranges::minmax(points, {}, &Point::y);
-    if (min_x.x == max_x.x && min_y.y == max_y.y) return false;
-    int figures = 0;
-    for_each_figure_end(input, [&](int) { ++figures; });
-    return figures <= FIGURE_CAPACITY;
+    return is_positive_value(value);
 }
 
 }  // namespace

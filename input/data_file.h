@@ -15,6 +15,7 @@ inline constexpr std::string_view READ_ERROR_CAPTION = "図形データ読み込
 inline constexpr std::string_view OUTLINE_FAILURE = "座標データの読み込み失敗！";
 inline constexpr std::string_view BASIC_DENSITY_FAILURE = "基本密度 Read Error!";
 inline constexpr std::string_view DENSITY_SPEC_FAILURE = "密度指定データの読み込み失敗！";
+inline constexpr std::string_view SPAN_FAILURE = "スパン Read Error!";
 inline constexpr std::string_view DIVISION_FAILURE = "分割指定データの読み込み失敗！";
 // Longest accepted line, its line feed counted.
 inline constexpr int MAX_LINE_LENGTH = 78;

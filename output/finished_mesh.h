@@ -1,24 +1,32 @@
 // The finished mesh as a value: what the result file, the exports, the
-// picture, the quality summary, the details box and the repaint read. Nodes
-// are numbered from 1 as in the result file, elements come in result-file
-// order, and each figure's outline is a loop of nodes, all in file units.
+// picture, the quality summary, the details box and the repaint read, and
+// what tesu::mesh() returns.
+//
+// Numbering, the same in every field: node numbers run from 1, as in the
+// result file (node n is nodes[n - 1]): the outline nodes figure by figure,
+// then the division-specified nodes, then the interior nodes. Element i
+// (from 0) is element i + 1 of the result file, the oldest triangle of the
+// diagram first. Coordinates are in file units (the units of the domain).
 #pragma once
 
 #include <array>
 #include <optional>
 #include <vector>
 
-#include "engine/mesh_tables.h"
-#include "input/input_tables.h"
+#include "engine/point.h"
 
 namespace tesu {
 
+struct MeshTables;
+struct InputTables;
+
+// One figure, in the order of the domain's outlines.
 struct FinishedFigure {
     // The figure's points as the data file gives them, the closing point
     // included (file units).
     std::vector<Point> outline;
-    // Numbers of the figure's outline nodes in the order they run along it;
-    // the loop closes from the last back to the first.
+    // Node numbers (from 1) of the figure's outline nodes in the order they
+    // run along it; the loop closes from the last back to the first.
     std::vector<int> loop;
     bool is_hole = false;
     // Inside the figure's outline and clear of every outline (file units).
@@ -44,22 +52,28 @@ struct FinishedMesh {
     std::vector<Point> nodes;
     // Nodes 1 to this number lie on the outlines.
     int outline_node_count = 0;
-    // The elements, oldest triangle first (the order of the result file):
-    // their node numbers in the result file's counter-clockwise order, and in
-    // the order of the triangle in the diagram, which the picture, the
-    // repaint and the smallest angle follow.
+    // The elements for a solver: per element (result-file order), its node
+    // numbers (from 1) counter-clockwise in file units, starting where the
+    // result file starts them.
     std::vector<std::array<int, 3>> elements;
+    // The same triangles, same element order, with their nodes in the
+    // order of the diagram's triangle instead (either turn): the order the
+    // picture, the repaint and smallest_angles follow. Use `elements` unless
+    // matching those.
     std::vector<std::array<int, 3>> triangles;
-    // Per element, degrees, computed from the drawing units in the
-    // triangle's order, as the distortion histogram counts them.
+    // Per element (result-file order), its smallest angle in degrees,
+    // measured in drawing units in the order of `triangles`, as the
+    // distortion histogram counts them.
     std::vector<double> smallest_angles;
+    // Per outline of the domain, in its order.
     std::vector<FinishedFigure> figures;
-    // The node at each outline point of each figure, closing points left
-    // out, and at each division-specified point; points on no node are left
-    // out.
+    // Node numbers (from 1): the node at each outline point of each figure,
+    // closing points left out, and at each division-specified point, in the
+    // order of the domain; points on no node are left out.
     std::vector<std::vector<int>> outline_point_nodes;
     std::vector<int> division_point_nodes;
-    // Outline nodes where a figure after the first begins.
+    // Node numbers (from 1) of the outline nodes where a figure after the
+    // first begins.
     std::vector<int> figure_first_nodes;
     // How many vps and ves the diagram created, for the details box.
     int vp_number = 0;

@@ -73,6 +73,21 @@ if [[ -f $page ]]; then
   done
 fi
 
+# --version of each installed program, the desktop one without a display.
+programs=(tesu-batch)
+[[ $gui == gui ]] && programs+=(tesu)
+for program in "${programs[@]}"; do
+  shown=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/$program" --version 2>&1) ||
+    fail "$program --version failed"
+  [[ $shown == "$program $version" ]] || fail "$program --version printed '$shown'"
+done
+if [[ $gui == gui ]]; then
+  status=0
+  said=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/tesu" 2>&1) || status=$?
+  ((status == 2)) || fail "tesu without a display ended with status $status"
+  [[ $(wc -l <<<"$said") -eq 1 && $said == *tesu-batch* ]] || fail "tesu without a display said '$said'"
+fi
+
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
   exit 1

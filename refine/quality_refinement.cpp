@@ -256,10 +256,14 @@ private:
     }
 
     // Writes `point` into the next node row, not yet inserted, and returns
-    // the row; a mesh that is full stops the run.
+    // the row; a mesh that is full stops the run. Rows of the tables may move.
     int place_new_node(const Point& point) {
         if (mesh_.number + 1 >= node_limit_) stop_at_node_capacity(node_limit_);
         const int k = mesh_.number + 1;
+        // The tables were sized for the documented run; they grow by half
+        // again whenever the added nodes reach their end.
+        if (k + 2 > mesh_.node_rows())
+            mesh_.reserve(std::min(node_limit_ + 2, k + 2 + mesh_.node_rows() / 2));
         mesh_.node_xy[k] = point;
         return k;
     }

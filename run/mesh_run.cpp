@@ -10,6 +10,8 @@
 #include "engine/format_message.h"
 #include "engine/voronoi.h"
 #include "input/data_file.h"
+#include "input/domain.h"
+#include "input/node_bound.h"
 #include "input/node_generation.h"
 #include "output/file_identity.h"
 #include "output/result_file.h"
@@ -159,7 +161,12 @@ bool form_output_name(const std::string& data_file, std::string& name) {
     return true;
 }
 
-MeshRun::MeshRun() : mesh_(std::make_unique<MeshTables>()), input_(std::make_unique<InputTables>()) {}
+// The tables widen to what each domain can need once it is known (see
+// build()); until then they hold a small mesh.
+inline constexpr int FIRST_NODE_ROWS = 1024;
+
+MeshRun::MeshRun()
+    : mesh_(std::make_unique<MeshTables>(FIRST_NODE_ROWS)), input_(std::make_unique<InputTables>()) {}
 
 MeshRun::MeshRun(std::unique_ptr<MeshTables> mesh, std::unique_ptr<InputTables> input)
     : mesh_(std::move(mesh)), input_(std::move(input)) {}
@@ -169,6 +176,7 @@ bool MeshRun::read(const std::string& path) {
     const auto start = Clock::now();
     input_->input_file_name = path;
     const bool opened = read_data_file(*input_);
+    input_as_read_.reset();
     stage_times_ = {};
     stage_times_.reading = seconds_since(start);
     return opened;
@@ -177,7 +185,15 @@ bool MeshRun::read(const std::string& path) {
 void MeshRun::read(std::istream& data, const std::string& name) {
     input_->input_file_name = name;
     stage_times_ = {};
+    input_as_read_.reset();
     read_data(*input_, data);
+}
+
+void MeshRun::load(const Domain& domain, const std::string& name) {
+    input_->input_file_name = name;
+    stage_times_ = {};
+    input_as_read_.reset();
+    load_domain(domain, *input_);
 }
 
 RunSummary MeshRun::prepare(const std::string& output_override, const std::vector<std::string>& other_outputs,
@@ -206,6 +222,11 @@ RunSummary MeshRun::prepare(const std::string& output_override, const std::vecto
 
 std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_token stop,
                                            const QualityOptions& quality) {
+    if (input_as_read_) {
+        *input_ = *input_as_read_;
+    } else {
+        input_as_read_ = std::make_unique<InputTables>(*input_);
+    }
     MeshTables& mesh = *mesh_;
     InputTables& input = *input_;
     mesh.vp_number = 0;
@@ -216,10 +237,15 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     auto stage_start = Clock::now();
     observer.stage(RunStage::outline_nodes, 0);
     normalise_input(input);
+    // The tables hold what the domain can need, the stages never write
+    // beyond it; the refinement widens them as it adds nodes, up to the node
+    // limit.
+    const int node_limit = std::min(NODE_LIMIT, highest_node_row(input, NODE_LIMIT) + 1);
+    mesh.reserve(node_limit + 2);
     draw_outlines(input, observer);
-    last_contour_node_ = place_contour_nodes(mesh, input);
+    last_contour_node_ = place_contour_nodes(mesh, input, node_limit);
     draw_nodes(mesh, 4, last_contour_node_, observer);
-    const int last_placed = place_division_nodes(mesh, input, last_contour_node_);
+    const int last_placed = place_division_nodes(mesh, input, last_contour_node_, node_limit);
     draw_nodes(mesh, last_contour_node_ + 1, last_placed, observer);
     stage_times_.outline_nodes = seconds_since(stage_start);
 
@@ -238,7 +264,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
         observer.stage(RunStage::interior_search, mesh.number - 3);
         return stop.stop_requested();
     };
-    if (!place_interior_nodes(mesh, input, progress)) return std::nullopt;
+    if (!place_interior_nodes(mesh, input, progress, node_limit)) return std::nullopt;
     draw_nodes(mesh, drawn + 1, mesh.number, observer);
     draw_outlines(input, observer);
     stage_times_.interior_search = seconds_since(stage_start);

@@ -20,6 +20,7 @@
 
 #include "engine/error.h"
 #include "engine/mesh_tables.h"
+#include "input/domain.h"
 #include "input/input_tables.h"
 #include "output/finished_mesh.h"
 #include "refine/quality_options.h"
@@ -76,6 +77,10 @@ public:
     bool read(const std::string& path);
     // Reads the data file's bytes from a stream; `name` stands for its path.
     void read(std::istream& data, const std::string& name);
+    // Takes a domain built in code in place of a data file, refusing
+    // (throwing) what the reader would refuse; `name` stands for the path of
+    // a data file, for prepare().
+    void load(const Domain& domain, const std::string& name = {});
 
     // The result file's name (`output_override` when given) and the summary.
     // Refuses (throws) a run whose result file or `other_outputs` is its data
@@ -85,7 +90,8 @@ public:
                        const std::vector<std::string>& earlier_files = {});
 
     // Builds the mesh, then refines it as `quality` asks. Empty when `stop`
-    // was requested before the end.
+    // was requested before the end. Another build without a new read starts
+    // again from the tables as read.
     std::optional<FinishedMesh> build(RunObserver& observer, std::stop_token stop = {},
                                       const QualityOptions& quality = {});
 
@@ -100,6 +106,9 @@ public:
 private:
     std::unique_ptr<MeshTables> mesh_;
     std::unique_ptr<InputTables> input_;
+    // The input tables as read, before the build converted them in place;
+    // kept by the first build after a read.
+    std::unique_ptr<InputTables> input_as_read_;
     std::string output_file_name_;
     int last_contour_node_ = 3;
     StageTimes stage_times_;

@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "engine/mesh_tables.h"
+#include "engine/point.h"
 
 namespace tesu {
 

@@ -18,3 +18,8 @@ fi
 echo
 echo "== whole runs"
 "$build/bench/pipeline_bench"
+if [[ -d "$build/python/tesu" ]]; then
+    echo
+    echo "== the Python module against tesu-batch"
+    /usr/bin/python3 "$(dirname "$0")/../bench/python_bench.py" "$build"
+fi

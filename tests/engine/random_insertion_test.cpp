@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <string>
 
 #include "mesh_test_support.h"
 
@@ -53,7 +54,8 @@ TEST_P(ManyInsertions, NodeWithoutCoordinatesNeitherOverrunsNorHangs) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, ManyInsertions, ::testing::Values(1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Seeds, ManyInsertions, ::testing::Values(1, 2, 3),
+                         [](const auto& info) { return "seed_" + std::to_string(info.param); });
 
 TEST(DegenerateInsertion, CocircularAndCollinearNodes) {
     // Every square of the grid has four nodes on one circle.

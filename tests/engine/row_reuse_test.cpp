@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 #include "engine/creation_order.h"
 #include "mesh_test_support.h"
@@ -47,7 +48,8 @@ TEST_P(RowReuse, TablesHoldLiveRowsAndOutputsFollowCreation) {
     EXPECT_TRUE(increasing(ves, mesh->ve_serial));
 }
 
-INSTANTIATE_TEST_SUITE_P(FirstCreationNumbers, RowReuse, ::testing::Values(0, 100'000'000));
+INSTANTIATE_TEST_SUITE_P(FirstCreationNumbers, RowReuse, ::testing::Values(0, 100'000'000),
+                         [](const auto& info) { return "from_" + std::to_string(info.param); });
 
 }  // namespace
 }  // namespace tesu

@@ -22,6 +22,16 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 step(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix} --component development)
+# Only the public headers, under include/tesu; the core's internals stay
+# private to its build.
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed)
+set(public
+  tesu/engine/error.h tesu/engine/point.h tesu/input/domain.h tesu/output/finished_mesh.h
+  tesu/refine/quality_options.h tesu/run/mesh_api.h tesu/run/run_observer.h tesu/tesu.h tesu/version.h)
+if(NOT installed STREQUAL public)
+  message(FATAL_ERROR "installed headers:\n${installed}\nexpected only:\n${public}")
+endif()
 set(make_program)
 if(MAKE_PROGRAM)
   set(make_program -DCMAKE_MAKE_PROGRAM=${MAKE_PROGRAM})
