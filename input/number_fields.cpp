@@ -6,19 +6,20 @@
 
 namespace tesu {
 
-int read_number_fields(const char* text, std::span<double> values) {
+NumberFields read_number_fields(const char* text, std::span<double> values) {
     static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const char* p = text;
-    int read = 0;
+    NumberFields fields;
     for (double& value : values) {
         char* end = nullptr;
         const double v = strtod_l(p, &end, c_locale);
         if (end == p) break;
         value = v;
         p = end;
-        ++read;
+        ++fields.read;
     }
-    return read;
+    fields.runs_into_text = fields.read > 0 && *p != '\0' && *p != ' ' && *p != '\t';
+    return fields;
 }
 
 }  // namespace tesu
