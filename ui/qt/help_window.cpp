@@ -1,5 +1,7 @@
 #include "ui/qt/help_window.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QUrl>
 
 namespace tesu {
@@ -11,6 +13,10 @@ HelpWindow::HelpWindow(QWidget* main_window) : QTextBrowser(main_window) {
     setOpenExternalLinks(true);
     setSource(QUrl(QStringLiteral("qrc:/help/tesu_help.html")));
     resize(640, 560);
+    // Closed as a reader expects of a window that only shows a page.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    }
 }
 
 }  // namespace tesu

@@ -123,19 +123,23 @@ TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     EXPECT_TRUE(all_black(view().image()));
 }
 
-// A failure that ends the program lets each editor with unsaved changes
-// save them first.
-TEST_F(FullRunTest, AnOverlongLineOffersTheEditorsChangesThenEndsWithStatusOne) {
+// An over-long line is a refusal of the file like any other: the program
+// goes on, and an editor's unsaved changes stay where they are.
+TEST_F(FullRunTest, AnOverlongLineIsRefusedAndTheProgramGoesOn) {
     const std::string edited = files.write("edited.DAT", "0 0\n");
     edit_file(edited, dialogs);
     auto* editor = qobject_cast<EditorWindow*>(find_window_titled("メモ帳 - edited.DAT"));
     ASSERT_NE(editor, nullptr);
     editor->text_edit()->insertPlainText(QStringLiteral("; changed\n"));
-    const std::string path = files.write("long.DAT", QByteArray(100, '1') + "\n");
-    dialogs.answers = {Answer::ok};
-    EXPECT_EXIT(load(path), ::testing::ExitedWithCode(1), "");
-    EXPECT_EQ(TestFiles::read(edited), QByteArray("; changed\n0 0\n"));
-    // The ending happened in a child process; this one's editor goes quietly.
+    load(files.write("long.DAT", QByteArray(100, '1') + "\n"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "図形データ読み込みエラー");
+    EXPECT_EQ(dialogs.boxes[0].text, "1行が長すぎます。78文字以内にして下さい。\n(1 行目)");
+    EXPECT_TRUE(editor->has_unsaved_changes());
+    EXPECT_EQ(TestFiles::read(edited), QByteArray("0 0\n"));
+
+    load(files.write("plate.DAT", example_plate()));
+    EXPECT_EQ(state.results.mesh_ready, 1);
     editor->text_edit()->document()->setModified(false);
     editor->close();
 }
