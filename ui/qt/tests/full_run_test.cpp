@@ -3,12 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextCursor>
 
 #include "gui_test_support.h"
 #include "ui/qt/editor_window.h"
@@ -22,6 +24,7 @@ using namespace testing;
 
 constexpr std::string_view SUMMARY = "データ読み込み終了";
 constexpr std::string_view REPORT = "データ出力終了";
+constexpr std::string_view STOP = "メッシュ生成中";
 
 QByteArray example_plate() { return TestFiles::read(TESU_SOURCE_DIR "/examples/plate.DAT"); }
 
@@ -178,7 +181,64 @@ TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
     EXPECT_TRUE(window.action(LOAD_DATA)->isEnabled());
     EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
     EXPECT_TRUE(window.status_line()->currentMessage().isEmpty());
+    EXPECT_EQ(window.status_line()->note(), QStringLiteral("中止しました"));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(files.path("fine.TES"))));
+}
+
+// Esc near the end of a run: the question goes by itself when the run ends
+// while it is up, and the report follows once it has gone.
+TEST_F(FullRunTest, TheStopQuestionClosesWhenTheRunEndsAndTheReportFollows) {
+    dialogs.files.push_back(files.write("plate.DAT", example_plate()));
+    std::vector<std::string> shown;
+    bool question_up = false;
+    dialogs.on_box = [&](const ShownBox& box) {
+        shown.push_back(box.caption + (question_up ? " over the question" : ""));
+        if (box.caption != STOP) return;
+        question_up = true;
+        // The user reads the question while the run goes on to its end.
+        QDeadlineTimer bound(60000);
+        const int closes = dialogs.closes;
+        while (dialogs.closes == closes && !bound.hasExpired()) QTest::qWait(5);
+        question_up = false;
+    };
+    window.dispatch(LOAD_DATA);
+    ASSERT_TRUE(window.running());
+    QTest::keyClick(&window, Qt::Key_Escape);
+
+    EXPECT_EQ(dialogs.closes, 1);
+    EXPECT_FALSE(window.running());
+    EXPECT_THAT(shown, ElementsAre(std::string(SUMMARY), std::string(STOP), std::string(REPORT)));
+    EXPECT_EQ(state.results.mesh_ready, 1);
+    EXPECT_TRUE(window.status_line()->note().startsWith(QStringLiteral("最小角 ")));
+}
+
+// Meshing a data file whose editor holds unsaved changes asks first: cancel,
+// the file on disk, or the changes saved and meshed.
+TEST_F(FullRunTest, UnsavedEditsOfTheDataFileAreAskedAboutBeforeMeshing) {
+    const std::string path = files.write("plate.DAT", example_plate());
+    edit_file(path, dialogs);
+    EditorWindow* editor = find_editor(path);
+    ASSERT_NE(editor, nullptr);
+    editor->text_edit()->moveCursor(QTextCursor::End);
+    editor->text_edit()->insertPlainText(QStringLiteral("80 30\n"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("メモ帳 - *plate.DAT"));
+
+    dialogs.unsaved_edit_choices = {StaleEditChoice::cancel, StaleEditChoice::mesh_file_on_disk,
+                                    StaleEditChoice::save_and_mesh};
+    load(path);
+    EXPECT_EQ(dialogs.unsaved_edit_questions, 1);
+    EXPECT_TRUE(dialogs.boxes.empty());  // nothing read
+    load(path);
+    EXPECT_EQ(state.results.mesh_ready, 1);
+    EXPECT_EQ(state.run.input().division_node_count, 1);
+    EXPECT_TRUE(editor->has_unsaved_changes());
+    load(path);
+    EXPECT_EQ(state.run.input().division_node_count, 2);
+    EXPECT_EQ(TestFiles::read(path), example_plate() + "80 30\n");
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("メモ帳 - plate.DAT"));
+    load(path);  // saved: no question
+    EXPECT_EQ(dialogs.unsaved_edit_questions, 3);
+    editor->close();
 }
 
 TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
