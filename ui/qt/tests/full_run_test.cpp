@@ -253,8 +253,8 @@ TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
     const QImage picture = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
     EXPECT_GT(count_pixels(picture.copy(0, 40, picture.width(), 500), IMAGE_WHITE), 1000);  // below the menu
 
-    // A file that cannot be opened is named with the reason; the window
-    // stays silent and the unattended program ends.
+    // A file that cannot be opened is named with the reason, in a box too
+    // (which the unattended program writes out), and the program ends.
     QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
     english.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     tesu.setProcessEnvironment(english);
@@ -264,6 +264,10 @@ TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
     EXPECT_EQ(tesu.exitCode(), 1);
     const QString errors = QString::fromLocal8Bit(tesu.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("tesu: %1: No such file or directory\n").arg(missing)))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(
+        QStringLiteral("図形データ読み込みエラー\n%1 を開けません。\nNo such file or directory\n")
+            .arg(missing)))
         << errors.toStdString();
 
     tesu.start(TESU_PATH, {"--no-such-option"});
