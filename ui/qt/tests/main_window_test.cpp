@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 
 #include "gui_test_support.h"
+#include "output/file_units.h"
 #include "tests/ui/mesh_builder.h"
 #include "ui/qt/editor_window.h"
 
@@ -145,6 +146,11 @@ TEST_F(MainWindowTest, HelpWindowShowsTheHelpPageAndGoesWithTheMainWindow) {
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("座標データファイルの書式")));
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    owner->dispatch(HELP_CONTENTS);
+    QTest::keyClick(help, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(help->isVisible());
     delete owner;
     EXPECT_EQ(help, nullptr);
 }
@@ -290,6 +296,15 @@ TEST_F(ReadyMeshTest, WheelZoomsAboutThePointerDraggingPansAndHomeReturnsToTheFu
 
     QTest::keyClick(&window, Qt::Key_Home);
     expect_view(1, view().width() / 2, view().height() / 2);
+    // The status line follows at once: the pointer still rests where the drag ended.
+    const DrawingPoint rest = screen_to_drawing(state.view, 100, 100);
+    const Point file = to_file_units(state.run.input(), {rest.x, rest.y});
+    const QRegularExpressionMatch shown =
+        QRegularExpression(QStringLiteral("^x = ([-0-9.]+), y = ([-0-9.]+)"))
+            .match(window.status_line()->currentMessage());
+    ASSERT_TRUE(shown.hasMatch()) << window.status_line()->currentMessage().toStdString();
+    EXPECT_NEAR(shown.captured(1).toDouble(), file.x, 0.05);
+    EXPECT_NEAR(shown.captured(2).toDouble(), file.y, 0.05);
     wheel(at, -120);  // at factor 1: the full view stays
     expect_view(1, view().width() / 2, view().height() / 2);
 }
