@@ -97,6 +97,29 @@ TEST_F(FullRunTest, QualityColoursShowTheNewMeshAtOnce) {
     EXPECT_EQ(count_pixels(at_report, IMAGE_YELLOW) + count_pixels(at_report, IMAGE_WHITE), 0);
 }
 
+// The quality mode is off at the start; once chosen, with its angle, every
+// run is asked for it until it is switched off.
+TEST_F(FullRunTest, TheQualityModeIsAskedOfEachRunWhileItIsOn) {
+    const std::string path = files.write("plate.DAT", example_plate());
+    EXPECT_FALSE(window.action(QUALITY_MODE)->isChecked());
+    dialogs.min_angles = {std::nullopt, 25.0};
+    window.dispatch(QUALITY_ANGLE);  // cancelled: still off
+    EXPECT_FALSE(window.action(QUALITY_MODE)->isChecked());
+    window.dispatch(QUALITY_ANGLE);
+    EXPECT_TRUE(window.action(QUALITY_MODE)->isChecked());
+    EXPECT_EQ(window.action(QUALITY_ANGLE)->text(), QStringLiteral("最小角 25° (&A)..."));
+    for (int run = 0; run < 2; ++run) {
+        load(path);
+        EXPECT_TRUE(state.results.quality.conform);
+        EXPECT_EQ(state.results.quality.min_angle, 25.0);
+    }
+    EXPECT_TRUE(window.status_line()->note().startsWith(QStringLiteral("最小角 ")))
+        << window.status_line()->note().toStdString();
+    window.dispatch(QUALITY_MODE);
+    load(path);
+    EXPECT_FALSE(state.results.quality.refines());
+}
+
 TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     const std::string path = files.write("plate.DAT", example_plate());
     load(path);

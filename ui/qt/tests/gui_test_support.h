@@ -33,6 +33,9 @@ public:
         return buttons == Buttons::ok ? Answer::ok : next(answers, Answer::ok);
     }
     void close_message_box() override { ++closes; }
+    std::optional<double> ask_min_angle(QWidget*, double) override {
+        return next(min_angles, std::optional<double>());
+    }
     StaleEditChoice ask_about_unsaved_edits(QWidget*, const QString&) override {
         ++unsaved_edit_questions;
         return next(unsaved_edit_choices, StaleEditChoice::cancel);
@@ -63,6 +66,7 @@ public:
     std::vector<std::string> suggested_names;
     std::deque<SaveChoice> save_choices;
     std::deque<StaleEditChoice> unsaved_edit_choices;
+    std::deque<std::optional<double>> min_angles;
     int unsaved_edit_questions = 0;
     // How often the program closed the box that was up.
     int closes = 0;

@@ -92,7 +92,10 @@ TEST_F(MainWindowTest, HistogramHasExactlyOneCheckMark) {
 TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
     view().canvas().set_pixel(5, 5, CYAN);
     const ViewState before = state.view;
-    for (const int id : {40005, 40000, 40016, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
+    for (const int id : {SHOW_VORONOI, SHOW_DETAILS, SAVE_MESH})
+        EXPECT_FALSE(window.action(id)->isEnabled()) << id;
+    for (const int id :
+         {40005, 40000, LAST_COMMAND + 1, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
         window.dispatch(id);
     click(Qt::LeftButton, {100, 80});
     click(Qt::RightButton, {100, 80});
