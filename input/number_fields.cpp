@@ -1,5 +1,6 @@
 #include "input/number_fields.h"
 
+#include <ctype.h>
 #include <locale.h>
 
 #include <cstdlib>
@@ -18,7 +19,9 @@ NumberFields read_number_fields(const char* text, std::span<double> values) {
         p = end;
         ++fields.read;
     }
-    fields.runs_into_text = fields.read > 0 && *p != '\0' && *p != ' ' && *p != '\t';
+    // What strtod would pass over before a next field counts as a separator.
+    fields.runs_into_text =
+        fields.read > 0 && *p != '\0' && !isspace_l(static_cast<unsigned char>(*p), c_locale);
     return fields;
 }
 

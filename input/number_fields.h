@@ -11,7 +11,8 @@ struct NumberFields {
     // How many numbers were read.
     int read = 0;
     // The last number read runs straight into other text ("5O", "1.5e"):
-    // a typo, where a label would stand apart after a space or a tab.
+    // a typo, where a label would stand apart after a space or a tab (or
+    // another byte strtod passes over as white space).
     bool runs_into_text = false;
 };
 
