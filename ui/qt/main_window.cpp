@@ -70,8 +70,14 @@ MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
     setWindowIcon(QIcon(QStringLiteral(":/tesu.png")));
     setCentralWidget(view_);
     setStatusBar(status_);
-    // The legend in the menu bar's free corner, where it hides no status.
-    menuBar()->setCornerWidget(status_->legend(), Qt::TopRightCorner);
+    // The legend in the menu bar's free corner, where it hides no status; a
+    // menu bar the desktop shows apart has no corner, and the status line
+    // takes it after all.
+    if (menuBar()->isNativeMenuBar()) {
+        status_->addPermanentWidget(status_->legend());
+    } else {
+        menuBar()->setCornerWidget(status_->legend(), Qt::TopRightCorner);
+    }
     // During a run the status line shows its progress instead.
     connect(view_, &MeshView::pointer_moved, this, [this](QPoint at) {
         if (!running_) status_->show_point(at);
