@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apps/batch_options.h"
+#include "input/data_file.h"
 #include "output/atomic_file.h"
 #include "output/finished_mesh.h"
 #include "output/mesh_export.h"
@@ -62,6 +63,41 @@ const char* failure_of(RunOutcome outcome) {
     }
 }
 
+// Before the summary, the lines the reader read only in part: a warning for
+// each of the first few and a count of the rest on standard error, or with
+// --strict the refusal of the file, answering the summary with Cancel.
+class PartialLineCheck : public Platform {
+public:
+    PartialLineCheck(Platform& platform, const MeshRun& run, const std::string& path, bool strict)
+        : platform_(platform), run_(run), path_(path), strict_(strict) {}
+
+    Answer message_box(std::string_view caption, std::string_view text, Buttons buttons,
+                       MessageKind kind) override {
+        const std::vector<PartialLine>& lines = run_.input().partial_lines;
+        if (kind == MessageKind::summary && !lines.empty()) {
+            if (strict_) {
+                std::fprintf(stderr, "tesu-batch: %s: %s\n", path_.c_str(),
+                             partial_line_text(lines[0]).c_str());
+                std::fprintf(stderr, "tesu-batch: %s: the data file was refused (--strict)\n", path_.c_str());
+                return Answer::cancel;
+            }
+            const std::size_t named = std::min(lines.size(), PARTIAL_LINES_NAMED);
+            for (std::size_t i = 0; i < named; ++i)
+                std::fprintf(stderr, "%s: %s\n", path_.c_str(), partial_line_text(lines[i]).c_str());
+            if (lines.size() > named)
+                std::fprintf(stderr, "%s: %s\n", path_.c_str(),
+                             more_partial_lines_text(lines.size() - named).c_str());
+        }
+        return platform_.message_box(caption, text, buttons, kind);
+    }
+
+private:
+    Platform& platform_;
+    const MeshRun& run_;
+    const std::string& path_;
+    bool strict_;
+};
+
 // Prints the quality summary and writes the exports the options ask for;
 // false when an export could not be written.
 bool export_and_measure(const std::string& data_file, const BatchOptions& options, const FinishedMesh& mesh) {
@@ -115,7 +151,8 @@ int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun&
     }
     results.earlier_files = earlier;
     RunObserver silent;
-    run_mesh_generation(run, path, results, platform, silent);
+    PartialLineCheck checked_platform(platform, run, path, options.strict);
+    run_mesh_generation(run, path, results, checked_platform, silent);
     earlier.push_back(path);
     if (!results.output_file_name.empty()) earlier.push_back(results.output_file_name);
     earlier.insert(earlier.end(), results.other_outputs.begin(), results.other_outputs.end());

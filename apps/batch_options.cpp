@@ -32,6 +32,9 @@ Options:
                   smallest angle is under DEG degrees (0 < DEG <= 34);
                   elements at outline corners sharper than 60 degrees stay
   --stats         print a mesh quality summary after each run
+  --strict        refuse a data file with a line read only in part (fewer
+                  numbers than its section takes, or a number running into
+                  letters, as in 5O); without it such lines are warned about
   --help          show this text
   --version       show the version
   --              end of the options: every argument after it is a data file
@@ -93,6 +96,8 @@ bool parse_batch_options(int argc, const char* const* argv, BatchOptions& option
             }
         } else if (arg == "--stats") {
             options.stats = true;
+        } else if (arg == "--strict") {
+            options.strict = true;
         } else if (arg == "--conform") {
             options.quality.conform = true;
         } else if (arg == "--min-angle") {

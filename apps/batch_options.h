@@ -16,6 +16,8 @@ struct BatchOptions {
     std::vector<std::string> export_paths;
     bool stats = false;      // --stats
     QualityOptions quality;  // --conform, --min-angle
+    // --strict: a data line read only in part refuses the file.
+    bool strict = false;
     bool help = false;
     bool version = false;  // --version
     std::vector<std::string> data_files;

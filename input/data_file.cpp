@@ -95,38 +95,45 @@ std::string at_line(int number) { return format_message("\n(%d 行目)", number)
 }
 
 // Reads the numbers of a data line; a field the line does not provide is 0.
-// False when a number read is not finite.
+// False when a number read is not finite. `partial`: fewer numbers than the
+// fields, or the last one running into other text.
 template <std::size_t N>
-bool read_fields(const Line& line, std::array<double, N>& fields) {
+bool read_fields(const Line& line, std::array<double, N>& fields, bool& partial) {
     fields.fill(0.0);
-    read_number_fields(line.text.c_str(), fields);
+    const NumberFields read = read_number_fields(line.text.c_str(), fields);
+    partial = read.read < static_cast<int>(N) || read.runs_into_text;
     return std::ranges::all_of(fields, [](double v) { return std::isfinite(v); });
 }
 
-bool read_point(const Line& line, Point& row) {
+bool read_point(const Line& line, Point& row, bool& partial) {
     std::array<double, 2> fields;
-    if (!read_fields(line, fields)) return false;
+    if (!read_fields(line, fields, partial)) return false;
     row = {fields[0], fields[1]};
     return true;
 }
 
-bool read_density_spec(const Line& line, DensitySpec& row) {
+bool read_density_spec(const Line& line, DensitySpec& row, bool& partial) {
     std::array<double, 4> fields;
-    if (!read_fields(line, fields)) return false;
+    if (!read_fields(line, fields, partial)) return false;
     row = {fields[0], fields[1], fields[2], fields[3]};
     return is_usable_refinement(row);
 }
 
 // The value of a `b` or `s` line, read after its first '='. Only a positive
 // spacing or span lets node generation advance.
-bool read_positive_value(const Line& line, double& value) {
+bool read_positive_value(const Line& line, double& value, bool& partial) {
     value = 0;
+    partial = false;
     const std::size_t equals = line.text.find('=');
     if (equals == std::string::npos) return false;
     std::array<double, 1> field{0.0};
-    read_number_fields(line.text.c_str() + equals + 1, field);
+    partial = read_number_fields(line.text.c_str() + equals + 1, field).runs_into_text;
     value = field[0];
     return is_positive_value(value);
+}
+
+void note_partial(InputTables& input, bool partial, const Line& line, int number) {
+    if (partial) input.partial_lines.push_back({number, line.text});
 }
 
 }  // namespace
@@ -135,9 +142,17 @@ int check_line(std::string_view line, bool has_line_feed, int number) {
     const std::size_t length = line.size() + (has_line_feed ? 1 : 0);
     if (length > MAX_LINE_LENGTH) {
         const std::string where = number > 0 ? at_line(number) : std::string();
-        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG) + where, true);
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG) + where, false);
     }
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
+}
+
+std::string partial_line_text(const PartialLine& line) {
+    return format_message("%d 行目の数値は一部しか読めません: ", line.number) + line.text;
+}
+
+std::string more_partial_lines_text(std::size_t more) {
+    return format_message("ほかに %zu 行の数値も一部しか読めません。", more);
 }
 
 bool read_data_file(InputTables& input) {
@@ -154,6 +169,8 @@ bool read_data_file(InputTables& input) {
 void read_data(InputTables& input, std::istream& data) {
     LineReader reader(data);
     Line line;
+    input.partial_lines.clear();
+    bool partial = false;
 
     // Outline points, up to the first data line that begins with `b`.
     int points = 0;
@@ -162,14 +179,17 @@ void read_data(InputTables& input, std::istream& data) {
         if (is_skipped(line, reader.number())) continue;
         if (line.text[0] == 'b') break;
         if (points == OUTLINE_CAPACITY) refuse_line(OUTLINE_FAILURE, reader.number());
-        if (!read_point(line, input.outline_xy[points])) refuse_line(OUTLINE_FAILURE, reader.number());
+        if (!read_point(line, input.outline_xy[points], partial))
+            refuse_line(OUTLINE_FAILURE, reader.number());
+        note_partial(input, partial, line, reader.number());
         ++points;
     }
     const int b_line = reader.number();
     input.outline_point_count = points;
     if (!outline_is_usable(input)) refuse(OUTLINE_FAILURE);
 
-    if (!read_positive_value(line, input.basic_density)) refuse_line(BASIC_DENSITY_FAILURE, b_line);
+    if (!read_positive_value(line, input.basic_density, partial)) refuse_line(BASIC_DENSITY_FAILURE, b_line);
+    note_partial(input, partial, line, b_line);
 
     // Density refinements, up to the first data line that begins with `s`.
     int density_rows = 0;
@@ -178,20 +198,24 @@ void read_data(InputTables& input, std::istream& data) {
         if (is_skipped(line, reader.number())) continue;
         if (line.text[0] == 's') break;
         if (density_rows == DENSITY_SPEC_CAPACITY) refuse_line(DENSITY_SPEC_FAILURE, reader.number());
-        if (!read_density_spec(line, input.density_spec[density_rows]))
+        if (!read_density_spec(line, input.density_spec[density_rows], partial))
             refuse_line(DENSITY_SPEC_FAILURE, reader.number());
+        note_partial(input, partial, line, reader.number());
         ++density_rows;
     }
     input.density_spec_count = density_rows;
 
-    if (!read_positive_value(line, input.span)) refuse_line(SPAN_FAILURE, reader.number());
+    if (!read_positive_value(line, input.span, partial)) refuse_line(SPAN_FAILURE, reader.number());
+    note_partial(input, partial, line, reader.number());
 
     // Division-specified nodes, to the end of the file.
     int divisions = 0;
     while (reader.next(line)) {
         if (is_skipped(line, reader.number())) continue;
         if (divisions == DIVISION_CAPACITY) refuse_line(DIVISION_FAILURE, reader.number());
-        if (!read_point(line, input.division_xy[divisions])) refuse_line(DIVISION_FAILURE, reader.number());
+        if (!read_point(line, input.division_xy[divisions], partial))
+            refuse_line(DIVISION_FAILURE, reader.number());
+        note_partial(input, partial, line, reader.number());
         ++divisions;
     }
     input.division_node_count = divisions;

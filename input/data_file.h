@@ -4,6 +4,7 @@
 #pragma once
 
 #include <istream>
+#include <string>
 #include <string_view>
 
 #include "input/input_tables.h"
@@ -20,16 +21,28 @@ inline constexpr std::string_view DIVISION_FAILURE = "分割指定データの�
 // Longest accepted line, its line feed counted.
 inline constexpr int MAX_LINE_LENGTH = 78;
 
-// Throws the refusal of an over-long line (which ends the desktop program),
-// naming line `number` when it is given; returns 1 when every byte is a
-// space, a control byte or a byte of 0x80 or above.
+// The report of the lines read only in part (InputTables::partial_lines).
+inline constexpr std::string_view PARTIAL_LINES_CAPTION = "一部しか読めなかった行";
+inline constexpr std::string_view PARTIAL_LINES_INTRO =
+    "次の行は数値を一部しか読めませんでした。読めた数値だけで続けます。";
+// The most lines a report names one by one; the others are counted.
+inline constexpr std::size_t PARTIAL_LINES_NAMED = 10;
+
+// "12 行目の数値は一部しか読めません: 50 5O", the line as the file holds it.
+std::string partial_line_text(const PartialLine& line);
+// "ほかに 3 行の数値も一部しか読めません。"
+std::string more_partial_lines_text(std::size_t more);
+
+// Throws the refusal of an over-long line, naming line `number` when it is given; returns 1 when every byte
+// is a space, a control byte or a byte of 0x80 or above.
 int check_line(std::string_view line, bool has_line_feed, int number = 0);
 
 // Reads input.input_file_name into the tables; false, silently, when it is
 // no regular file or cannot be opened. A refusal throws tesu::Error (cause
 // read) with the message to show, a second line naming the line of the file
 // it comes from; the tables then hold what was read so far. A UTF-8 byte
-// order mark at the start is passed over.
+// order mark at the start is passed over. The lines read only in part are
+// listed in input.partial_lines.
 bool read_data_file(InputTables& input);
 
 // The same from a stream of the file's bytes.

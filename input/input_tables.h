@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/mesh_tables.h"
 #include "input/density_field.h"
@@ -28,6 +29,14 @@ struct DensitySpec {
     double reach;
 };
 
+// A data line read only in part: fewer numbers than its section takes, or
+// its last number running straight into other text. It is read all the same,
+// as far as it goes, and only reported.
+struct PartialLine {
+    int number;        // in the file, from 1
+    std::string text;  // without its line end
+};
+
 struct InputTables {
     std::string input_file_name;
 
@@ -43,6 +52,8 @@ struct InputTables {
     double span = 0;
     GrowingTable<Point> division_xy;
     int division_node_count = 0;
+    // The lines read only in part, in file order.
+    std::vector<PartialLine> partial_lines;
 
     // Set by normalise_input: X = (x - data_min_x) * data_scale,
     // Y = 399 - (y - data_min_y) * data_scale.

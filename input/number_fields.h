@@ -7,10 +7,18 @@
 
 namespace tesu {
 
+struct NumberFields {
+    // How many numbers were read.
+    int read = 0;
+    // The last number read runs straight into other text ("5O", "1.5e"):
+    // a typo, where a label would stand apart after a space or a tab (or
+    // another byte strtod passes over as white space).
+    bool runs_into_text = false;
+};
+
 // Reads up to values.size() numbers from the zero-terminated text, each one
 // starting where the previous one ended. Stops at the first field strtod
-// cannot read; the values after it are left as they are. Returns how many
-// numbers were read.
-int read_number_fields(const char* text, std::span<double> values);
+// cannot read; the values after it are left as they are.
+NumberFields read_number_fields(const char* text, std::span<double> values);
 
 }  // namespace tesu

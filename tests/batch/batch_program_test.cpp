@@ -183,6 +183,48 @@ TEST(BatchProgram, OutputsThatAreTheDataFileOrEachOtherAreRefused) {
     EXPECT_NE(run.err.find((folder.path() / "sq_0.TES").string() + clash), std::string::npos) << run.err;
 }
 
+// Typos that the reader passes over as it always has: the same result file
+// as the lines read as far as they go, with each such line named, and
+// refused under --strict. A label after a space stays silent.
+TEST(BatchProgram, LinesReadOnlyInPartAreWarnedAboutAndRefusedWithStrict) {
+    std::string typos = "0 0\n10 0\n10 1O\n0 10 corner\n0 0\nb = 2.5\n1 1 0.5\ns = 1\n";
+    std::string as_read = "0 0\n10 0\n10 1\n0 10 corner\n0 0\nb = 2.5\n1 1 0.5 0\ns = 1\n";
+    for (int i = 0; i < 11; ++i) {
+        typos += "3 " + std::to_string(2 + i) + (i % 2 ? "e\n" : "O\n");
+        as_read += "3 " + std::to_string(2 + i) + "\n";
+    }
+    TempFolder folder;
+    const auto data = folder.write("typos.DAT", typos);
+    TempFolder clean_folder;
+    const auto clean = clean_folder.write("typos.DAT", as_read);
+
+    const BatchRun warned = run_batch({data.string()});
+    ASSERT_EQ(run_batch({clean.string()}).status, 0);
+
+    EXPECT_EQ(warned.status, 0) << warned.err;
+    EXPECT_EQ(read_bytes(folder.path() / "typos.TES"), read_bytes(clean_folder.path() / "typos.TES"));
+    const std::string prefix = data.string() + ": ";
+    std::string expected = prefix + "3 行目の数値は一部しか読めません: 10 1O\n" + prefix +
+                           "7 行目の数値は一部しか読めません: 1 1 0.5\n";
+    for (int i = 0; i < 8; ++i) {
+        expected += prefix + std::to_string(9 + i) + " 行目の数値は一部しか読めません: 3 " +
+                    std::to_string(2 + i) + (i % 2 ? "e\n" : "O\n");
+    }
+    expected += prefix + "ほかに 3 行の数値も一部しか読めません。\n";
+    // The reader's warnings come first; what the run says of the mesh follows.
+    EXPECT_EQ(warned.err.substr(0, expected.size()), expected);
+
+    fs::remove(folder.path() / "typos.TES");
+    const BatchRun strict = run_batch({"--strict", data.string()});
+    EXPECT_EQ(strict.status, 2);
+    EXPECT_NE(strict.err.find(data.string() + ": 3 行目の数値は一部しか読めません: 10 1O\n"),
+              std::string::npos)
+        << strict.err;
+    EXPECT_EQ(strict.err.find("7 行目"), std::string::npos) << strict.err;
+    EXPECT_FALSE(fs::exists(folder.path() / "typos.TES"));
+    EXPECT_EQ(run_batch({"--strict", clean.string()}).status, 0);
+}
+
 TEST(BatchProgram, UsageErrorsAndHelp) {
     EXPECT_EQ(run_batch({"--help"}).status, 0);
     EXPECT_NE(run_batch({"--help"}).out.find("--histogram"), std::string::npos);

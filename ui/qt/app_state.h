@@ -22,6 +22,11 @@ struct AppState {
     MeshProbe probe;
     // The elements filled in the colours of their smallest angles.
     bool quality_colours = false;
+    // The quality mode of the next runs, off at the start and never stored:
+    // outlines followed, and with an angle above 0 no element's smallest
+    // angle under it.
+    bool quality_mode = false;
+    double quality_min_angle = 30;
 };
 
 }  // namespace tesu

@@ -19,9 +19,11 @@ enum Command : int {
     HISTOGRAM_3 = 40013,
     SAVE_MESH = 40014,
     QUALITY_COLOURS = 40015,
+    QUALITY_MODE = 40016,
+    QUALITY_ANGLE = 40017,
 };
 
 inline constexpr int FIRST_COMMAND = LOAD_DATA;
-inline constexpr int LAST_COMMAND = QUALITY_COLOURS;
+inline constexpr int LAST_COMMAND = QUALITY_ANGLE;
 
 }  // namespace tesu

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QStatusBar>
+#include <QTextDocument>
 #include <filesystem>
 
 namespace tesu {
@@ -32,8 +33,21 @@ QWidget* find_window_titled(const QString& title) {
     return nullptr;
 }
 
+EditorWindow* find_editor(const std::string& path) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* editor = qobject_cast<EditorWindow*>(window);
+        std::error_code error;
+        if (editor && editor->isVisible() && std::filesystem::equivalent(editor->path(), path, error))
+            return editor;
+    }
+    return nullptr;
+}
+
 void edit_file(const std::string& path, ModalDialogs& dialogs, QWidget* owner) {
-    if (QWidget* open = find_window_titled(editor_title(path))) {
+    // Found by its file first: its title changes with unsaved changes.
+    QWidget* open = find_editor(path);
+    if (!open) open = find_window_titled(editor_title(path));
+    if (open) {
         open->setWindowState(open->windowState() & ~Qt::WindowMinimized);
         open->raise();
         open->activateWindow();
@@ -83,6 +97,11 @@ EditorWindow::EditorWindow(const std::string& path, const std::string& bytes, Mo
         statusBar()->showMessage(QStringLiteral("読み取り専用: ") + QString::fromStdString(refusal_));
     }
     text_->document()->setModified(false);
+    connect(text_->document(), &QTextDocument::modificationChanged, this, &EditorWindow::show_modified);
+}
+
+void EditorWindow::show_modified(bool modified) {
+    setWindowTitle(modified ? QStringLiteral("メモ帳 - *") + file_name() : editor_title(path_));
 }
 
 bool EditorWindow::save() {

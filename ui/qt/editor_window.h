@@ -20,6 +20,10 @@ QString editor_title(const std::string& path);
 // The visible top-level window with exactly this title, of any kind.
 QWidget* find_window_titled(const QString& title);
 
+class EditorWindow;
+// The open editor of the file at `path` (the same file by any name), if any.
+EditorWindow* find_editor(const std::string& path);
+
 // Brings the editor of the file forward, or opens one. A file that cannot
 // be read is reported in a message box over `owner`.
 void edit_file(const std::string& path, ModalDialogs& dialogs, QWidget* owner = nullptr);
@@ -38,11 +42,16 @@ public:
     bool has_unsaved_changes() const;
     // The file's own name, without its folder.
     QString file_name() const;
+    const std::string& path() const { return path_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The title is the plain editor title while the text is as saved, and
+    // marks the file's name with '*' while it holds unsaved changes.
+    void show_modified(bool modified);
+
     std::string path_;
     ModalDialogs& dialogs_;
     QPlainTextEdit* text_;

@@ -1,5 +1,7 @@
 #include "ui/qt/help_window.h"
 
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QUrl>
 
 namespace tesu {
@@ -11,6 +13,16 @@ HelpWindow::HelpWindow(QWidget* main_window) : QTextBrowser(main_window) {
     setOpenExternalLinks(true);
     setSource(QUrl(QStringLiteral("qrc:/help/tesu_help.html")));
     resize(640, 560);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    // Closed as a reader expects of a window that only shows a page.
+    const bool ctrl_w = event->key() == Qt::Key_W && event->modifiers() == Qt::ControlModifier;
+    if (event->key() == Qt::Key_Escape || ctrl_w || event->matches(QKeySequence::Close)) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 }  // namespace tesu

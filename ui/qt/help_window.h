@@ -11,6 +11,9 @@ class HelpWindow : public QTextBrowser {
 
 public:
     explicit HelpWindow(QWidget* main_window);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tesu

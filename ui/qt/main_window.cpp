@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <algorithm>
 #include <cstdio>
@@ -12,11 +13,14 @@
 #include <filesystem>
 
 #include "engine/error.h"
+#include "input/data_file.h"
 #include "run/mesh_run.h"
 #include "ui/details_text.h"
 #include "ui/drawing.h"
 #include "ui/qt/editor_window.h"
 #include "ui/qt/mesh_saving.h"
+#include "ui/qt/open_failure.h"
+#include "ui/qt/partial_lines_report.h"
 
 namespace tesu {
 
@@ -39,8 +43,21 @@ constexpr int DRAWING_INTERVAL_MS = 100;
 std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
 
 // The commands that would change a run under way or read its tables.
-constexpr int RUN_COMMANDS[] = {LOAD_DATA,   SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE, HISTOGRAM_1,
-                                HISTOGRAM_2, HISTOGRAM_3,  SAVE_MESH,    QUALITY_COLOURS};
+constexpr int RUN_COMMANDS[] = {LOAD_DATA,       SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE,
+                                HISTOGRAM_1,     HISTOGRAM_2,  HISTOGRAM_3,  SAVE_MESH,
+                                QUALITY_COLOURS, QUALITY_MODE, QUALITY_ANGLE};
+// The commands that do nothing without a mesh.
+constexpr int MESH_COMMANDS[] = {SHOW_VORONOI, SHOW_DETAILS, SAVE_MESH};
+
+QString min_angle_item_text(double degrees) {
+    return degrees > 0 ? QStringLiteral("最小角 %1° (&A)...").arg(degrees)
+                       : QStringLiteral("最小角 なし (&A)...");
+}
+
+template <std::size_t N>
+bool is_one_of(int id, const int (&ids)[N]) {
+    return std::ranges::find(ids, id) != std::end(ids);
+}
 
 }  // namespace
 
@@ -53,6 +70,14 @@ MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
     setWindowIcon(QIcon(QStringLiteral(":/tesu.png")));
     setCentralWidget(view_);
     setStatusBar(status_);
+    // The legend in the menu bar's free corner, where it hides no status; a
+    // menu bar the desktop shows apart has no corner, and the status line
+    // takes it after all.
+    if (menuBar()->isNativeMenuBar()) {
+        status_->addPermanentWidget(status_->legend());
+    } else {
+        menuBar()->setCornerWidget(status_->legend(), Qt::TopRightCorner);
+    }
     // During a run the status line shows its progress instead.
     connect(view_, &MeshView::pointer_moved, this, [this](QPoint at) {
         if (!running_) status_->show_point(at);
@@ -61,6 +86,9 @@ MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
         if (!running_) status_->clearMessage();
     });
     build_menu();
+    // Nor may the legend's coming and going resize it.
+    menuBar()->setFixedHeight(menuBar()->sizeHint().height());
+    update_commands();
     resize(OUTER_WIDTH, OUTER_HEIGHT);
     dispatch(HISTOGRAM_NONE);
     drawing_timer_.setInterval(DRAWING_INTERVAL_MS);
@@ -93,6 +121,10 @@ void MainWindow::build_menu() {
     }
     add_command(view, QUALITY_COLOURS, QStringLiteral("要素の品質を色で表示(&Q)"));
     actions_[QUALITY_COLOURS]->setCheckable(true);
+    QMenu* quality = view->addMenu(QStringLiteral("品質モード(&M)"));
+    add_command(quality, QUALITY_MODE, QStringLiteral("輪郭線に沿わせ角度を保証する(&G)"));
+    actions_[QUALITY_MODE]->setCheckable(true);
+    add_command(quality, QUALITY_ANGLE, min_angle_item_text(state_.quality_min_angle));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     add_command(help, HELP_CONTENTS, QStringLiteral("TESUの使い方(&C)"));
@@ -118,7 +150,7 @@ QAction* MainWindow::action(int id) const {
 }
 
 void MainWindow::dispatch(int id) {
-    if (running_ && std::ranges::find(RUN_COMMANDS, id) != std::end(RUN_COMMANDS)) return;
+    if (running_ && is_one_of(id, RUN_COMMANDS)) return;
     switch (id) {
         case LOAD_DATA:
             return load_data();
@@ -141,6 +173,10 @@ void MainWindow::dispatch(int id) {
             return set_histogram_step(id);
         case QUALITY_COLOURS:
             return show_quality_colours();
+        case QUALITY_MODE:
+            return switch_quality_mode();
+        case QUALITY_ANGLE:
+            return choose_min_angle();
         case SAVE_MESH:
             return save_mesh_as();
         case HELP_CONTENTS:
@@ -154,16 +190,42 @@ void MainWindow::dispatch(int id) {
 
 void MainWindow::load_data() {
     const auto path = dialogs_.choose_data_file(this, data_folder());
-    if (path) load_file(*path);
+    if (path) mesh_file(*path);
 }
 
 void MainWindow::load_file(const std::string& path) {
     if (running_) return;
+    if (const std::string reason = open_failure_reason(path); !reason.empty()) {
+        show_no_result();
+        dialogs_.message_box(this, READ_ERROR_CAPTION, open_failure_text(path, reason), Buttons::ok);
+        return;
+    }
+    mesh_file(path);
+}
+
+bool MainWindow::settle_unsaved_edits(const std::string& path) {
+    EditorWindow* editor = find_editor(path);
+    if (!editor || !editor->has_unsaved_changes()) return true;
+    switch (dialogs_.ask_about_unsaved_edits(this, editor->file_name())) {
+        case StaleEditChoice::save_and_mesh:
+            return editor->save();  // a failed save has said why
+        case StaleEditChoice::mesh_file_on_disk:
+            return true;
+        case StaleEditChoice::cancel:
+            return false;
+    }
+    return false;
+}
+
+void MainWindow::mesh_file(const std::string& path) {
+    if (running_ || !settle_unsaved_edits(path)) return;
     state_.results.mesh_ready = 0;
     state_.results.mesh.reset();
     state_.results.error.reset();
     state_.results.waiting_time = 0;
     state_.elements.clear();
+    status_->clear_note();
+    update_commands();
     view_->reset_view();
     view_->repaint_mesh();
 
@@ -175,15 +237,20 @@ void MainWindow::load_file(const std::string& path) {
         return show_failure(error);
     }
     state_.results.output_file_name = summary.output_file_name;
+    if (const auto& partial = state_.run.input().partial_lines; !partial.empty())
+        dialogs_.message_box(this, PARTIAL_LINES_CAPTION, partial_lines_report(partial), Buttons::ok);
     if (dialogs_.message_box(this, SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel) !=
         Answer::ok) {
         return;
     }
+    state_.results.quality =
+        state_.quality_mode ? QualityOptions{true, state_.quality_min_angle} : QualityOptions{};
     state_.results.start_time = clock_seconds();
     running_ = true;
     close_when_stopped_ = false;
     set_run_under_way(true);
-    worker_.start(state_.run, summary.output_file_name, state_.results.histogram_step);
+    worker_.start(state_.run, summary.output_file_name, state_.results.histogram_step,
+                  state_.results.quality);
     drawing_timer_.start();
 }
 
@@ -199,6 +266,12 @@ void MainWindow::draw_queued() {
 }
 
 void MainWindow::finish_run() {
+    if (stop_question_open_) {
+        // The question is moot; the run's end is shown once it has gone.
+        run_end_waiting_ = true;
+        dialogs_.close_message_box();
+        return;
+    }
     drawing_timer_.stop();
     RunWorker::Outcome outcome = worker_.take_outcome();
     draw_queued();
@@ -216,6 +289,7 @@ void MainWindow::finish_run() {
         }
     } else if (!outcome.mesh) {
         show_no_result();
+        status_->note_stopped();
         if (close_when_stopped_) close();
     } else {
         results.mesh = std::move(outcome.mesh);
@@ -233,6 +307,8 @@ void MainWindow::finish_run() {
         // The mesh is drawn and ready even when its file could not be written.
         results.mesh_ready = 1;
         results.end_time = clock_seconds();
+        update_commands();
+        status_->note_finished(*results.mesh, outcome.missing_outline_segments, results.quality.refines());
         view_->show_now();
         // Found now rather than at the first zoom click, which then repaints
         // at full speed.
@@ -272,12 +348,18 @@ void MainWindow::show_no_result() {
     state_.results.mesh.reset();
     state_.elements.clear();
     state_.probe.clear();
+    update_commands();
     view_->reset_view();
     view_->repaint_mesh();
 }
 
+void MainWindow::update_commands() {
+    for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(!running_);
+    for (const int id : MESH_COMMANDS) actions_[id]->setEnabled(!running_ && state_.results.mesh_ready);
+}
+
 void MainWindow::set_run_under_way(bool under_way) {
-    for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(!under_way);
+    update_commands();
     if (under_way) {
         setCursor(Qt::BusyCursor);
         view_->setCursor(Qt::BusyCursor);
@@ -290,8 +372,16 @@ void MainWindow::set_run_under_way(bool under_way) {
 }
 
 bool MainWindow::ask_to_stop() {
-    if (!running_) return false;
-    if (dialogs_.message_box(this, STOP_CAPTION, STOP_TEXT, Buttons::ok_cancel) != Answer::ok) return false;
+    if (!running_ || stop_question_open_) return false;
+    stop_question_open_ = true;
+    const Answer answer = dialogs_.message_box(this, STOP_CAPTION, STOP_TEXT, Buttons::ok_cancel);
+    stop_question_open_ = false;
+    if (run_end_waiting_) {
+        run_end_waiting_ = false;
+        finish_run();
+        return false;
+    }
+    if (answer != Answer::ok) return false;
     worker_.request_stop();
     return true;
 }
@@ -349,6 +439,21 @@ void MainWindow::show_quality_colours() {
     actions_[QUALITY_COLOURS]->setChecked(state_.quality_colours);
     status_->show_legend(state_.quality_colours);
     if (state_.results.mesh_ready) view_->repaint_mesh();
+}
+
+void MainWindow::switch_quality_mode() {
+    state_.quality_mode = !state_.quality_mode;
+    actions_[QUALITY_MODE]->setChecked(state_.quality_mode);
+}
+
+void MainWindow::choose_min_angle() {
+    const auto degrees = dialogs_.ask_min_angle(this, state_.quality_min_angle);
+    if (!degrees || !(*degrees == 0 || valid_min_angle(*degrees))) return;
+    state_.quality_min_angle = *degrees;
+    actions_[QUALITY_ANGLE]->setText(min_angle_item_text(*degrees));
+    // An angle is chosen to be used.
+    state_.quality_mode = true;
+    actions_[QUALITY_MODE]->setChecked(true);
 }
 
 void MainWindow::save_mesh_as() {

@@ -32,14 +32,15 @@ public:
 
     // Carries out a menu command; ids that name no command are ignored.
     void dispatch(int id);
-    // Runs the mesh generation on a data file, as the load command does
-    // once its dialog has chosen the file: reads it and asks about the
-    // summary here, then builds on a worker thread and returns. The report
-    // follows when the worker has finished.
+    // Runs the mesh generation on a data file named on the command line: as
+    // the load command does once its dialog has chosen the file, but a file
+    // that cannot be opened is reported in a box.
     void load_file(const std::string& path);
     // True from the summary's OK until the run's end has been shown.
     bool running() const { return running_; }
     // Asks whether to stop the run under way; true when the user chose to.
+    // Should the run end while the question is open, the question closes
+    // and the run's end is shown once it has.
     bool ask_to_stop();
 
     MeshView* mesh_view() const { return view_; }
@@ -67,6 +68,17 @@ private:
     void show_help();
     void set_histogram_step(int id);
     void show_quality_colours();
+    void switch_quality_mode();
+    void choose_min_angle();
+    // Runs the mesh generation on a data file: reads it and asks about the
+    // summary here, then builds on a worker thread and returns. The report
+    // follows when the worker has finished. A file that cannot be opened
+    // ends the run silently.
+    void mesh_file(const std::string& path);
+    // Before a data file is meshed, an editor's unsaved changes to it are
+    // saved or passed over as the user chooses; false when the file is not
+    // to be meshed.
+    bool settle_unsaved_edits(const std::string& path);
     void save_mesh_as();
     // The folder of the last data file, where the open dialog starts.
     std::string data_folder() const;
@@ -76,6 +88,9 @@ private:
     // While a run works: the commands that would change it disabled, a busy
     // cursor, and its progress in the status line.
     void set_run_under_way(bool under_way);
+    // The commands that need a mesh enabled only while one is ready, and
+    // none that would change a run while one works.
+    void update_commands();
     void draw_queued();
     void finish_run();
     // A failure of the run: its box, then for one that ends the program the
@@ -97,6 +112,9 @@ private:
     bool running_ = false;
     // The window was asked to close during the run and agreed to stop it.
     bool close_when_stopped_ = false;
+    // The stop question is open; the run ended meanwhile and waits for it.
+    bool stop_question_open_ = false;
+    bool run_end_waiting_ = false;
     bool frame_fitted_ = false;
 };
 

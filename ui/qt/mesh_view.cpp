@@ -25,6 +25,7 @@ void MeshView::reset_view() { tesu::reset_view(state_.view, width(), height()); 
 void MeshView::repaint_mesh() {
     paint_image();
     show_now();
+    if (pointer_) Q_EMIT pointer_moved(*pointer_);
 }
 
 void MeshView::show_full_view() {
@@ -66,26 +67,26 @@ void MeshView::mousePressEvent(QMouseEvent* event) {
         setCursor(Qt::ClosedHandCursor);
         return;
     }
+    pointer_ = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        const QPoint at = event->position().toPoint();
-        zoom_in_at(state_.view, at.x(), at.y());
+        zoom_in_at(state_.view, pointer_->x(), pointer_->y());
     } else if (event->button() == Qt::RightButton) {
         zoom_out(state_.view);
     } else {
         return;
     }
     repaint_mesh();
-    Q_EMIT pointer_moved(event->position().toPoint());
 }
 
 void MeshView::mouseMoveEvent(QMouseEvent* event) {
+    pointer_ = event->position().toPoint();
     if (drag_from_ && state_.results.mesh_ready) {
         const QPointF moved = event->position() - *drag_from_;
         drag_from_ = event->position();
         pan(state_.view, moved.x(), moved.y());
-        repaint_mesh();
+        return repaint_mesh();
     }
-    Q_EMIT pointer_moved(event->position().toPoint());
+    Q_EMIT pointer_moved(*pointer_);
 }
 
 void MeshView::mouseReleaseEvent(QMouseEvent* event) {
@@ -98,18 +99,18 @@ void MeshView::wheelEvent(QWheelEvent* event) {
     if (!state_.results.mesh_ready) return;
     wheel_turn_ += event->angleDelta().y();
     const QPointF at = event->position();
+    pointer_ = at.toPoint();
     bool zoomed = false;
     for (; wheel_turn_ >= WHEEL_STEP; wheel_turn_ -= WHEEL_STEP, zoomed = true)
         wheel_zoom_at(state_.view, at.x(), at.y(), true);
     for (; wheel_turn_ <= -WHEEL_STEP; wheel_turn_ += WHEEL_STEP, zoomed = true)
         wheel_zoom_at(state_.view, at.x(), at.y(), false);
-    if (!zoomed) return;
-    repaint_mesh();
-    Q_EMIT pointer_moved(at.toPoint());
+    if (zoomed) repaint_mesh();
 }
 
 void MeshView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
+    pointer_.reset();
     Q_EMIT pointer_left();
 }
 

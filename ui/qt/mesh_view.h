@@ -23,7 +23,8 @@ public:
     // Back to the full view of the present client size.
     void reset_view();
     // Erases the image and draws the elements of a ready mesh, then shows it
-    // at once. Whatever was drawn outside the repaint is gone.
+    // at once. Whatever was drawn outside the repaint is gone. The pointer,
+    // when over the area, is told again: the view under it may have moved.
     void repaint_mesh();
     // The image as it is now, on screen at once.
     void show_now();
@@ -54,6 +55,8 @@ private:
     std::optional<QPointF> drag_from_;
     // Wheel turns not yet a whole step (a step is 120).
     int wheel_turn_ = 0;
+    // The client pixel under the pointer, while it is over the area.
+    std::optional<QPoint> pointer_;
 };
 
 }  // namespace tesu

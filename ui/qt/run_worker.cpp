@@ -1,5 +1,6 @@
 #include "ui/qt/run_worker.h"
 
+#include "output/outline_conformity.h"
 #include "output/result_file.h"
 
 namespace tesu {
@@ -33,17 +34,18 @@ RunWorker::~RunWorker() {
     }
 }
 
-void RunWorker::start(MeshRun& run, std::string output_file, int histogram_step) {
+void RunWorker::start(MeshRun& run, std::string output_file, int histogram_step, QualityOptions quality) {
     drawing_.clear();
     progress_ = {};
     outcome_ = {};
-    thread_ = std::jthread([this, &run, output_file = std::move(output_file),
-                            histogram_step](std::stop_token stop) {
+    thread_ = std::jthread([this, &run, output_file = std::move(output_file), histogram_step,
+                            quality](std::stop_token stop) {
         Observer observer(*this);
         Outcome outcome;
         try {
-            outcome.mesh = run.build(observer, stop);
+            outcome.mesh = run.build(observer, stop, quality);
             if (outcome.mesh) {
+                outcome.missing_outline_segments = missing_outline_segments(*outcome.mesh).size();
                 observer.stage(RunStage::writing, static_cast<int>(outcome.mesh->nodes.size()));
                 outcome.written =
                     write_result_file(*outcome.mesh, output_file, histogram_step, &outcome.failure_reason);

@@ -40,13 +40,16 @@ public:
         bool written = false;              // the result file
         std::string failure_reason;        // why it was not written
         std::exception_ptr failure;        // a tesu::Error
+        // Outline segments that are no element's edge.
+        std::size_t missing_outline_segments = 0;
     };
 
     ~RunWorker() override;
 
-    // Builds on `run`, whose tables nobody else may touch until finished()
-    // has come, then writes the result file at `output_file`.
-    void start(MeshRun& run, std::string output_file, int histogram_step);
+    // Builds on `run` as `quality` asks, whose tables nobody else may touch
+    // until finished() has come, then writes the result file at
+    // `output_file`.
+    void start(MeshRun& run, std::string output_file, int histogram_step, QualityOptions quality);
     void request_stop();
     bool running() const { return thread_.joinable(); }
 

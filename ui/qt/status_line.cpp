@@ -51,12 +51,39 @@ int decimals_for(double step) {
 }  // namespace
 
 StatusLine::StatusLine(AppState& state, QWidget* parent)
-    : QStatusBar(parent), state_(state), legend_(new QLabel(legend_text(), this)) {
+    : QStatusBar(parent), state_(state), legend_(new QLabel(legend_text(), this)), note_(new QLabel(this)) {
     legend_->setTextFormat(Qt::RichText);
     legend_->setToolTip(QStringLiteral("要素の最小角による色分け"));
-    addPermanentWidget(legend_);
     legend_->hide();
+    note_->setTextFormat(Qt::PlainText);
+    // Shown whenever no message covers it.
+    addWidget(note_, 1);
+    // A note coming or going must not resize the drawing above, which
+    // would repaint away what a run drew.
+    note_->setText(QStringLiteral("最小角"));
+    setFixedHeight(sizeHint().height());
+    note_->clear();
 }
+
+void StatusLine::note_finished(const FinishedMesh& mesh, std::size_t missing_segments, bool quality_mode) {
+    if (mesh.elements.empty()) {
+        note_->setText(QStringLiteral("要素がありません。閉じた図形があるか確かめて下さい。"));
+        return;
+    }
+    const double smallest = *std::ranges::min_element(mesh.smallest_angles);
+    QString text = QStringLiteral("最小角 %1°").arg(smallest, 0, 'f', 1);
+    if (missing_segments > 0) {
+        text += QStringLiteral("　輪郭線の %1 区間が要素の辺になっていません。").arg(missing_segments);
+        if (!quality_mode) text += QStringLiteral("品質モード (表示 > 品質モード) で沿わせられます。");
+    }
+    note_->setText(text);
+}
+
+void StatusLine::note_stopped() { note_->setText(QStringLiteral("中止しました")); }
+
+void StatusLine::clear_note() { note_->clear(); }
+
+QString StatusLine::note() const { return note_->text(); }
 
 void StatusLine::show_progress(const RunProgress& progress) {
     showMessage(QStringLiteral("%1… ノード数 = %2").arg(stage_text(progress.stage)).arg(progress.nodes));

@@ -3,12 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextCursor>
 
 #include "gui_test_support.h"
 #include "ui/qt/editor_window.h"
@@ -22,6 +24,7 @@ using namespace testing;
 
 constexpr std::string_view SUMMARY = "データ読み込み終了";
 constexpr std::string_view REPORT = "データ出力終了";
+constexpr std::string_view STOP = "メッシュ生成中";
 
 QByteArray example_plate() { return TestFiles::read(TESU_SOURCE_DIR "/examples/plate.DAT"); }
 
@@ -94,6 +97,29 @@ TEST_F(FullRunTest, QualityColoursShowTheNewMeshAtOnce) {
     EXPECT_EQ(count_pixels(at_report, IMAGE_YELLOW) + count_pixels(at_report, IMAGE_WHITE), 0);
 }
 
+// The quality mode is off at the start; once chosen, with its angle, every
+// run is asked for it until it is switched off.
+TEST_F(FullRunTest, TheQualityModeIsAskedOfEachRunWhileItIsOn) {
+    const std::string path = files.write("plate.DAT", example_plate());
+    EXPECT_FALSE(window.action(QUALITY_MODE)->isChecked());
+    dialogs.min_angles = {std::nullopt, 25.0};
+    window.dispatch(QUALITY_ANGLE);  // cancelled: still off
+    EXPECT_FALSE(window.action(QUALITY_MODE)->isChecked());
+    window.dispatch(QUALITY_ANGLE);
+    EXPECT_TRUE(window.action(QUALITY_MODE)->isChecked());
+    EXPECT_EQ(window.action(QUALITY_ANGLE)->text(), QStringLiteral("最小角 25° (&A)..."));
+    for (int run = 0; run < 2; ++run) {
+        load(path);
+        EXPECT_TRUE(state.results.quality.conform);
+        EXPECT_EQ(state.results.quality.min_angle, 25.0);
+    }
+    EXPECT_TRUE(window.status_line()->note().startsWith(QStringLiteral("最小角 ")))
+        << window.status_line()->note().toStdString();
+    window.dispatch(QUALITY_MODE);
+    load(path);
+    EXPECT_FALSE(state.results.quality.refines());
+}
+
 TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     const std::string path = files.write("plate.DAT", example_plate());
     load(path);
@@ -123,19 +149,23 @@ TEST_F(FullRunTest, EveryRunStartsFromABlackFullViewAndAFailedOneLeavesItSo) {
     EXPECT_TRUE(all_black(view().image()));
 }
 
-// A failure that ends the program lets each editor with unsaved changes
-// save them first.
-TEST_F(FullRunTest, AnOverlongLineOffersTheEditorsChangesThenEndsWithStatusOne) {
+// An over-long line is a refusal of the file like any other: the program
+// goes on, and an editor's unsaved changes stay where they are.
+TEST_F(FullRunTest, AnOverlongLineIsRefusedAndTheProgramGoesOn) {
     const std::string edited = files.write("edited.DAT", "0 0\n");
     edit_file(edited, dialogs);
     auto* editor = qobject_cast<EditorWindow*>(find_window_titled("メモ帳 - edited.DAT"));
     ASSERT_NE(editor, nullptr);
     editor->text_edit()->insertPlainText(QStringLiteral("; changed\n"));
-    const std::string path = files.write("long.DAT", QByteArray(100, '1') + "\n");
-    dialogs.answers = {Answer::ok};
-    EXPECT_EXIT(load(path), ::testing::ExitedWithCode(1), "");
-    EXPECT_EQ(TestFiles::read(edited), QByteArray("; changed\n0 0\n"));
-    // The ending happened in a child process; this one's editor goes quietly.
+    load(files.write("long.DAT", QByteArray(100, '1') + "\n"));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "図形データ読み込みエラー");
+    EXPECT_EQ(dialogs.boxes[0].text, "1行が長すぎます。78文字以内にして下さい。\n(1 行目)");
+    EXPECT_TRUE(editor->has_unsaved_changes());
+    EXPECT_EQ(TestFiles::read(edited), QByteArray("0 0\n"));
+
+    load(files.write("plate.DAT", example_plate()));
+    EXPECT_EQ(state.results.mesh_ready, 1);
     editor->text_edit()->document()->setModified(false);
     editor->close();
 }
@@ -174,7 +204,64 @@ TEST_F(FullRunTest, TheWindowAnswersDuringARunAndStopsOnRequest) {
     EXPECT_TRUE(window.action(LOAD_DATA)->isEnabled());
     EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
     EXPECT_TRUE(window.status_line()->currentMessage().isEmpty());
+    EXPECT_EQ(window.status_line()->note(), QStringLiteral("中止しました"));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(files.path("fine.TES"))));
+}
+
+// Esc near the end of a run: the question goes by itself when the run ends
+// while it is up, and the report follows once it has gone.
+TEST_F(FullRunTest, TheStopQuestionClosesWhenTheRunEndsAndTheReportFollows) {
+    dialogs.files.push_back(files.write("plate.DAT", example_plate()));
+    std::vector<std::string> shown;
+    bool question_up = false;
+    dialogs.on_box = [&](const ShownBox& box) {
+        shown.push_back(box.caption + (question_up ? " over the question" : ""));
+        if (box.caption != STOP) return;
+        question_up = true;
+        // The user reads the question while the run goes on to its end.
+        QDeadlineTimer bound(60000);
+        const int closes = dialogs.closes;
+        while (dialogs.closes == closes && !bound.hasExpired()) QTest::qWait(5);
+        question_up = false;
+    };
+    window.dispatch(LOAD_DATA);
+    ASSERT_TRUE(window.running());
+    QTest::keyClick(&window, Qt::Key_Escape);
+
+    EXPECT_EQ(dialogs.closes, 1);
+    EXPECT_FALSE(window.running());
+    EXPECT_THAT(shown, ElementsAre(std::string(SUMMARY), std::string(STOP), std::string(REPORT)));
+    EXPECT_EQ(state.results.mesh_ready, 1);
+    EXPECT_TRUE(window.status_line()->note().startsWith(QStringLiteral("最小角 ")));
+}
+
+// Meshing a data file whose editor holds unsaved changes asks first: cancel,
+// the file on disk, or the changes saved and meshed.
+TEST_F(FullRunTest, UnsavedEditsOfTheDataFileAreAskedAboutBeforeMeshing) {
+    const std::string path = files.write("plate.DAT", example_plate());
+    edit_file(path, dialogs);
+    EditorWindow* editor = find_editor(path);
+    ASSERT_NE(editor, nullptr);
+    editor->text_edit()->moveCursor(QTextCursor::End);
+    editor->text_edit()->insertPlainText(QStringLiteral("80 30\n"));
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("メモ帳 - *plate.DAT"));
+
+    dialogs.unsaved_edit_choices = {StaleEditChoice::cancel, StaleEditChoice::mesh_file_on_disk,
+                                    StaleEditChoice::save_and_mesh};
+    load(path);
+    EXPECT_EQ(dialogs.unsaved_edit_questions, 1);
+    EXPECT_TRUE(dialogs.boxes.empty());  // nothing read
+    load(path);
+    EXPECT_EQ(state.results.mesh_ready, 1);
+    EXPECT_EQ(state.run.input().division_node_count, 1);
+    EXPECT_TRUE(editor->has_unsaved_changes());
+    load(path);
+    EXPECT_EQ(state.run.input().division_node_count, 2);
+    EXPECT_EQ(TestFiles::read(path), example_plate() + "80 30\n");
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("メモ帳 - plate.DAT"));
+    load(path);  // saved: no question
+    EXPECT_EQ(dialogs.unsaved_edit_questions, 3);
+    editor->close();
 }
 
 TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
@@ -189,8 +276,8 @@ TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
     const QImage picture = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB32);
     EXPECT_GT(count_pixels(picture.copy(0, 40, picture.width(), 500), IMAGE_WHITE), 1000);  // below the menu
 
-    // A file that cannot be opened is named with the reason; the window
-    // stays silent and the unattended program ends.
+    // A file that cannot be opened is named with the reason, in a box too
+    // (which the unattended program writes out), and the program ends.
     QProcessEnvironment english = QProcessEnvironment::systemEnvironment();
     english.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
     tesu.setProcessEnvironment(english);
@@ -200,6 +287,10 @@ TEST(DesktopProgram, LoadsTheFileGivenOnTheCommandLine) {
     EXPECT_EQ(tesu.exitCode(), 1);
     const QString errors = QString::fromLocal8Bit(tesu.readAllStandardError());
     EXPECT_TRUE(errors.contains(QStringLiteral("tesu: %1: No such file or directory\n").arg(missing)))
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(
+        QStringLiteral("図形データ読み込みエラー\n%1 を開けません。\nNo such file or directory\n")
+            .arg(missing)))
         << errors.toStdString();
 
     tesu.start(TESU_PATH, {"--no-such-option"});

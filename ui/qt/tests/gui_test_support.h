@@ -26,8 +26,19 @@ class ScriptedDialogs : public ModalDialogs {
 public:
     Answer message_box(QWidget*, std::string_view caption, std::string_view text, Buttons buttons) override {
         boxes.push_back({std::string(caption), std::string(text), buttons});
+        const int closed = closes;
         if (on_box) on_box(boxes.back());
+        // Closed by the program while it was up: as if cancelled.
+        if (closes != closed) return Answer::cancel;
         return buttons == Buttons::ok ? Answer::ok : next(answers, Answer::ok);
+    }
+    void close_message_box() override { ++closes; }
+    std::optional<double> ask_min_angle(QWidget*, double) override {
+        return next(min_angles, std::optional<double>());
+    }
+    StaleEditChoice ask_about_unsaved_edits(QWidget*, const QString&) override {
+        ++unsaved_edit_questions;
+        return next(unsaved_edit_choices, StaleEditChoice::cancel);
     }
     std::optional<std::string> choose_data_file(QWidget*, const std::string& folder) override {
         ++file_requests;
@@ -54,6 +65,11 @@ public:
     std::vector<std::string> folders;
     std::vector<std::string> suggested_names;
     std::deque<SaveChoice> save_choices;
+    std::deque<StaleEditChoice> unsaved_edit_choices;
+    std::deque<std::optional<double>> min_angles;
+    int unsaved_edit_questions = 0;
+    // How often the program closed the box that was up.
+    int closes = 0;
     int file_requests = 0;
     int about_boxes = 0;
 

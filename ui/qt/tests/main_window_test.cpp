@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 
 #include "gui_test_support.h"
+#include "output/file_units.h"
 #include "tests/ui/mesh_builder.h"
 #include "ui/qt/editor_window.h"
 
@@ -70,7 +71,7 @@ TEST_F(MainWindowTest, OpensAt680By580BlackWithMenuIconAndArrowCursor) {
               "ファイル(&F)|座標データの読み込み(&O) 40001|座標データの修正(&E) 40008|"
               "メッシュの保存(&S)... 40014|-|終了(&X) 40002|"
               "表示(&V)|ヴォロノイ図の表示(&V) 40006|拡大縮小(&Z) 40007|出力データの詳細(&D) 40009|"
-              "三角形のヒストグラム(&T) |要素の品質を色で表示(&Q) 40015|"
+              "三角形のヒストグラム(&T) |要素の品質を色で表示(&Q) 40015|品質モード(&M) |"
               "ヘルプ(&H)|TESUの使い方(&C) 40004|-|TESUについて(&A) 40003");
     EXPECT_EQ(window.action(HISTOGRAM_2)->text(), QStringLiteral("２度づつ(&2)"));
 }
@@ -91,7 +92,10 @@ TEST_F(MainWindowTest, HistogramHasExactlyOneCheckMark) {
 TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
     view().canvas().set_pixel(5, 5, CYAN);
     const ViewState before = state.view;
-    for (const int id : {40005, 40000, 40016, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
+    for (const int id : {SHOW_VORONOI, SHOW_DETAILS, SAVE_MESH})
+        EXPECT_FALSE(window.action(id)->isEnabled()) << id;
+    for (const int id :
+         {40005, 40000, LAST_COMMAND + 1, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
         window.dispatch(id);
     click(Qt::LeftButton, {100, 80});
     click(Qt::RightButton, {100, 80});
@@ -145,6 +149,11 @@ TEST_F(MainWindowTest, HelpWindowShowsTheHelpPageAndGoesWithTheMainWindow) {
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("座標データファイルの書式")));
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
+    owner->dispatch(HELP_CONTENTS);
+    QTest::keyClick(help, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(help->isVisible());
     delete owner;
     EXPECT_EQ(help, nullptr);
 }
@@ -290,6 +299,15 @@ TEST_F(ReadyMeshTest, WheelZoomsAboutThePointerDraggingPansAndHomeReturnsToTheFu
 
     QTest::keyClick(&window, Qt::Key_Home);
     expect_view(1, view().width() / 2, view().height() / 2);
+    // The status line follows at once: the pointer still rests where the drag ended.
+    const DrawingPoint rest = screen_to_drawing(state.view, 100, 100);
+    const Point file = to_file_units(state.run.input(), {rest.x, rest.y});
+    const QRegularExpressionMatch shown =
+        QRegularExpression(QStringLiteral("^x = ([-0-9.]+), y = ([-0-9.]+)"))
+            .match(window.status_line()->currentMessage());
+    ASSERT_TRUE(shown.hasMatch()) << window.status_line()->currentMessage().toStdString();
+    EXPECT_NEAR(shown.captured(1).toDouble(), file.x, 0.05);
+    EXPECT_NEAR(shown.captured(2).toDouble(), file.y, 0.05);
     wheel(at, -120);  // at factor 1: the full view stays
     expect_view(1, view().width() / 2, view().height() / 2);
 }
