@@ -103,8 +103,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         run.read(bytes, "fuzz.DAT");
         run.prepare((export_folder() / "m.TES").string());
         tesu::RunObserver silent;
-        const Watchdog watchdog(stop);
-        if (const auto mesh = run.build(silent, stop.get_token())) check_finished(*mesh);
+        {
+            const Watchdog watchdog(stop);
+            if (const auto mesh = run.build(silent, stop.get_token())) check_finished(*mesh);
+        }
+        // The same file in the quality mode, at a bound the input picks: it
+        // must end, within the watchdog's time, with a sound mesh.
+        std::stop_source quality_stop;
+        const Watchdog watchdog(quality_stop);
+        const tesu::QualityOptions quality{size % 2 == 0, static_cast<double>(size % 35)};
+        if (const auto mesh = run.build(silent, quality_stop.get_token(), quality)) check_finished(*mesh);
     } catch (const tesu::Error& error) {
         require(!error.caption().empty() && !error.text().empty());
     }
