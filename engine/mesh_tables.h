@@ -192,6 +192,9 @@ struct MeshTables {
     GrowingList<std::array<int, 3>> cavity_links{64};
     // The vps of the depth-first search still being looked at, deepest last.
     GrowingList<CavitySearchStep> cavity_search{64};
+    // The creation numbers of the cavity vps, for an insertion that may be
+    // undone.
+    GrowingList<int> cavity_serial{64};  // used from index 1
     CentreCache centre_cache;
     GrowingList<RingRow> ring{64};  // used from index 1
     // The neighbours of the node inserted last, in turn order: no insertion

@@ -116,7 +116,10 @@ int find_start_vp(MeshTables& mesh, int q, int e0, int k) {
 // Depth-first from cavity vp v, cavity entry `entry`: each neighbour whose
 // circle holds k joins the cavity and is searched at once, before the next
 // slot. The search keeps its own stack, as a cavity may hold any number of
-// vps. Fills cavity_links for every slot of every entry.
+// vps. Fills cavity_links for every slot of every entry. With
+// `keep_serials` the creation number of each vp it marks goes to
+// cavity_serial first, so that the insertion can still be undone.
+template <bool keep_serials>
 void collect_from(MeshTables& mesh, int v, int entry, int k) {
     // Raw rows in locals: the compiler cannot tell that the stores below
     // leave the lists themselves alone. They are fetched again after growth.
@@ -155,11 +158,64 @@ void collect_from(MeshTables& mesh, int v, int entry, int k) {
             links = mesh.cavity_links.data();
         }
         mesh.cavity_vp[position] = w;
+        if constexpr (keep_serials) {
+            mesh.cavity_serial.make_room(position);
+            mesh.cavity_serial[position] = mesh.vp_serial[w];
+        }
         mark_in_cavity(mesh, w, position);
         links[from][slot] = position;
         start_search_step(mesh, ++depth, w, position, from, mesh.cavity_vp[from], k);
         steps = mesh.cavity_search.data();
     }
+}
+
+// The cavity of k, searched from the cell of q, the node nearest to it.
+template <bool keep_serials>
+void collect_around(MeshTables& mesh, int k, int q) {
+    const int e0 = mesh.node_ve[q];
+    if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
+        fail_missing_ve(e0, q);
+    }
+    const int start = find_start_vp(mesh, q, e0, k);
+    mesh.cavity_count = 1;
+    mesh.cavity_vp[1] = start;
+    if constexpr (keep_serials) mesh.cavity_serial[1] = mesh.vp_serial[start];
+    mark_in_cavity(mesh, start, 1);
+    collect_from<keep_serials>(mesh, start, 1, k);
+}
+
+// Twice the signed area of triangle a, b, c: positive when it turns left.
+double turn(const Point& a, const Point& b, const Point& c) {
+    return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+// Whether the cavity just collected is a star around k: a tree of vps, so
+// that no node lies inside it, whose border ves all have k strictly on the
+// cavity's side. Rounding in the circle tests can break either among nearly
+// collinear nodes; the ring built then would lose a node or fold over.
+bool cavity_is_star(const MeshTables& mesh, int k) {
+    const Point& at_k = mesh.node_xy[k];
+    int links = 0;
+    for (int i = 1; i <= mesh.cavity_count; ++i) {
+        const int v = mesh.cavity_vp[i];
+        const auto nodes = vp_nodes(mesh, v);
+        for (int slot = 0; slot < 3; ++slot) {
+            if (mesh.cavity_links[i][slot] != 0) {
+                ++links;
+                continue;
+            }
+            const auto& ends = mesh.ve_node[mesh.vp_ve[v][slot]];
+            const int apex = nodes[0] != ends[0] && nodes[0] != ends[1]   ? nodes[0]
+                             : nodes[1] != ends[0] && nodes[1] != ends[1] ? nodes[1]
+                                                                          : nodes[2];
+            if (ends[0] == INFINITE_NODE || ends[1] == INFINITE_NODE || apex == INFINITE_NODE) continue;
+            const Point& p = mesh.node_xy[ends[0]];
+            const Point& q = mesh.node_xy[ends[1]];
+            if (!(turn(p, q, at_k) * turn(p, q, mesh.node_xy[apex]) > 0)) return false;
+        }
+    }
+    // A tree of d vps has d - 1 links, each seen from both ends.
+    return links == 2 * (mesh.cavity_count - 1);
 }
 
 // A free row of each table for the next ring row.
@@ -313,22 +369,26 @@ void insert_node_from(MeshTables& mesh, int k, int start_node) {
 }
 
 void insert_node_beside(MeshTables& mesh, int k, int q) {
-    const int e0 = mesh.node_ve[q];
-    if (vp_is_deleted(mesh, mesh.ve_vp[e0][0]) || vp_is_deleted(mesh, mesh.ve_vp[e0][1])) {
-        fail_missing_ve(e0, q);
-    }
-    const int start = find_start_vp(mesh, q, e0, k);
-    mesh.cavity_count = 1;
-    mesh.cavity_vp[1] = start;
-    mark_in_cavity(mesh, start, 1);
-    collect_from(mesh, start, 1, k);
+    collect_around<false>(mesh, k, q);
     rebuild_from(mesh, k);
     if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh);
 }
 
+bool insert_node_if_star(MeshTables& mesh, int k, int q) {
+    collect_around<true>(mesh, k, q);
+    if (!cavity_is_star(mesh, k)) {
+        for (int i = 1; i <= mesh.cavity_count; ++i)
+            mesh.vp_serial[mesh.cavity_vp[i]] = mesh.cavity_serial[i];
+        return false;
+    }
+    rebuild_from(mesh, k);
+    if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER) fail_too_many(mesh);
+    return true;
+}
+
 void collect_cavity(MeshTables& mesh, int v, int k) {
     mark_cavity(mesh);
-    collect_from(mesh, v, cavity_position(mesh, v), k);
+    collect_from<false>(mesh, v, cavity_position(mesh, v), k);
 }
 
 void rebuild_cavity(MeshTables& mesh, int k) {

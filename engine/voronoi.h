@@ -22,6 +22,12 @@ void insert_node_from(MeshTables& mesh, int k, int start);
 // `nearest` is where a walk for insert_node or insert_node_from would end.
 void insert_node_beside(MeshTables& mesh, int k, int nearest);
 
+// The same, when the vps whose circles hold k form a star around it: a
+// tree whose border ves all face k. When rounding among nearly collinear
+// nodes makes them anything else, the mesh is left as it was and the
+// answer is false.
+bool insert_node_if_star(MeshTables& mesh, int k, int nearest);
+
 // Depth-first search from cavity vp v for the other vps whose circle holds k.
 void collect_cavity(MeshTables& mesh, int v, int k);
 

@@ -164,15 +164,15 @@ private:
     }
 
     // Inserts a node on the segment from a; false when the segment is too
-    // short to split or its split point is a node already.
+    // short to split, its split point is a node already, or the insertion
+    // there would not leave a sound triangulation.
     bool split_segment(int a) {
         const int b = chains_.next(a);
         if (distance2(at(a), at(b)) < SHORTEST_SPLIT * SHORTEST_SPLIT) return false;
         const SegmentSplit split = segment_split_point(at(a), at(b), chains_.corner(a), chains_.corner(b));
         const int k = place_new_node(split.at);
         const WalkEnd end = walk_to_nearest(mesh_, a, k);
-        if (end.distance2 == 0) return false;
-        insert_node_beside(mesh_, k, end.node);
+        if (end.distance2 == 0 || !insert_node_if_star(mesh_, k, end.node)) return false;
         mesh_.number = k;
         chains_.add_node(k);
         chains_.split(a, k, split.on_shell);
@@ -232,8 +232,7 @@ private:
             if (split_any && live(t)) triangles_.push_back(t);
             return;
         }
-        if (inside_figures(input_, point.x, point.y) != 1) return;
-        insert_node_beside(mesh_, k, end.node);
+        if (inside_figures(input_, point.x, point.y) != 1 || !insert_node_if_star(mesh_, k, end.node)) return;
         mesh_.number = k;
         chains_.add_node(k);
         ++summary_.interior_nodes_added;

@@ -120,5 +120,22 @@ TEST(QualityMode, SharpCornersEndTheRefinementAtTheHighestBound) {
     EXPECT_EQ(measure_quality(*mesh_of(wedge, {false, 30})).sharp_corner_elements, 1);
 }
 
+TEST(QualityMode, FigureOfNoAreaEndsAtTheBudgetWithEveryNodeKept) {
+    // Out to a point and back along the same line: each segment lies on the
+    // way back, no split can make it an edge, and the nodes crowd until the
+    // budget ends the run. Among such nearly collinear nodes the circle
+    // tests round badly; an insertion must still never take a node out of
+    // the triangulation (found by the whole-run fuzz target).
+    const std::optional<FinishedMesh> mesh = mesh_of("0 0\n2 4\n0 0\nb = 2\ns = 1\n", {true, 13});
+    ASSERT_TRUE(mesh);
+    EXPECT_TRUE(mesh->refinement.budget_reached);
+    for (const auto& element : mesh->elements) {
+        for (const int node : element) {
+            ASSERT_GE(node, 1);
+            ASSERT_LE(node, static_cast<int>(mesh->nodes.size()));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tesu
