@@ -9,13 +9,13 @@
 #include <random>
 #include <vector>
 
-#include "engine/geometry.h"
 #include "engine/voronoi.h"
 
 namespace {
 
 using tesu::MeshTables;
 using tesu::Point;
+using tesu::VoronoiBuilder;
 
 struct Lattice {
     std::vector<Point> points;
@@ -43,16 +43,17 @@ Lattice jittered_lattice(int count) {
     }
 }
 
-// Puts the points into node rows 4 onwards; init_mesh leaves those rows alone.
+// Puts the points into node rows 4 onwards; start_diagram leaves those rows
+// alone.
 void store_nodes(MeshTables& mesh, const std::vector<Point>& points) {
     for (std::size_t i = 0; i < points.size(); ++i) mesh.node_xy[4 + static_cast<int>(i)] = points[i];
 }
 
-void insert_all(MeshTables& mesh, int count) {
-    tesu::init_mesh(mesh);
+void insert_all(VoronoiBuilder& builder, int count) {
+    builder.start_diagram();
     for (int k = 4; k < 4 + count; ++k) {
-        tesu::insert_node(mesh, k);
-        mesh.number = k;
+        builder.insert_node(k);
+        builder.mesh().number = k;
     }
 }
 
@@ -61,10 +62,11 @@ void BM_InsertLattice(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto lattice = jittered_lattice(count);
     auto mesh = std::make_unique<MeshTables>();
+    VoronoiBuilder builder(*mesh);
     store_nodes(*mesh, lattice.points);
-    insert_all(*mesh, count);
+    insert_all(builder, count);
     for (auto _ : state) {
-        insert_all(*mesh, count);
+        insert_all(builder, count);
         benchmark::DoNotOptimize(mesh->vp_number);
     }
     state.SetItemsProcessed(state.iterations() * count);
@@ -79,11 +81,13 @@ void BM_InsertLatticeFreshTables(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto mesh = std::make_unique<MeshTables>();
+        auto builder = std::make_unique<VoronoiBuilder>(*mesh);
         store_nodes(*mesh, lattice.points);
         state.ResumeTiming();
-        insert_all(*mesh, count);
+        insert_all(*builder, count);
         benchmark::DoNotOptimize(mesh->vp_number);
         state.PauseTiming();
+        builder.reset();
         mesh.reset();
         state.ResumeTiming();
     }
@@ -97,8 +101,9 @@ void BM_NearestDistanceLattice(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const auto lattice = jittered_lattice(count);
     auto mesh = std::make_unique<MeshTables>();
+    VoronoiBuilder builder(*mesh);
     store_nodes(*mesh, lattice.points);
-    insert_all(*mesh, count);
+    insert_all(builder, count);
     const int query = mesh->number + 1;
     const double step = lattice.spacing / 2;
     double sum = 0;
@@ -106,7 +111,7 @@ void BM_NearestDistanceLattice(benchmark::State& state) {
         for (int i = 0; i < count; ++i) {
             const Point& node = lattice.points[static_cast<std::size_t>(i)];
             mesh->node_xy[query] = {node.x + step, node.y};
-            sum += tesu::nearest_distance2(*mesh, 4 + i, query);
+            sum += builder.nearest_distance2(4 + i, query);
         }
     }
     benchmark::DoNotOptimize(sum);

@@ -26,7 +26,9 @@ class CentreCache {
 public:
     static constexpr std::uint32_t SIZE = 1u << 15;
 
-    CentreCache() : entries_(std::make_unique<Entry[]>(SIZE)) {}
+    // Starts at run 1: forget() marks an entry with run 0, which must never
+    // be the current run.
+    CentreCache() : entries_(std::make_unique<Entry[]>(SIZE)) { start_run(); }
 
     // Forgets every circle: called when a new run starts numbering vps again.
     void start_run() {

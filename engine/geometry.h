@@ -2,11 +2,71 @@
 // rest of the program. They read the tables and never change them.
 #pragma once
 
+#include <array>
 #include <vector>
 
+#include "engine/centre_cache.h"
 #include "engine/mesh_tables.h"
 
 namespace tesu {
+
+// Squared distance between two points, the measure of the walks and of the
+// refinement.
+inline double distance2(const Point& a, const Point& b) {
+    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
+}
+
+// Whether a vp with these nodes lies at infinity: it has no circle.
+inline bool at_infinity(const std::array<int, 3>& nodes) {
+    return nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE;
+}
+
+// A turn round a node that does not come back to where it began. Out of
+// line: it never happens in a sound mesh.
+[[noreturn, gnu::cold, gnu::noinline]] void fail_no_next_ve();
+
+// The ve after e in the turn around node u through vp w; 0 when there is none.
+inline int next_ve(const MeshTables& mesh, int e, int w, int u) {
+    for (const int f : mesh.vp_ve[w]) {
+        // The -1 of a deleted vp names no ve.
+        if (f != e && f != DELETED_VP && has_node(mesh, f, u)) return f;
+    }
+    return 0;
+}
+
+// Turns round node u through the tables from node_ve[u], ve by ve, until
+// `stop` holds for one: that ve, or 0 after a full turn. A turn passes each
+// ve at most once; more steps than there are ves mean the topology loops
+// without coming back to where it began.
+template <typename Stop>
+int turn_until(const MeshTables& mesh, int u, Stop stop) {
+    const int e0 = mesh.node_ve[u];
+    int e = e0;
+    int w = mesh.ve_vp[e0][1];
+    for (int steps = 0;; ++steps) {
+        if (stop(e)) return e;
+        if (steps > mesh.ve_number) fail_no_next_ve();
+        const int next = next_ve(mesh, e, w, u);
+        if (next == 0) fail_no_next_ve();
+        w = other_end(mesh, next, w);
+        e = next;
+        if (e == e0) return 0;
+    }
+}
+
+// The first neighbour of node u in turn order for which `pick` holds;
+// INFINITE_NODE, never offered, when a full turn finds none.
+template <typename Pick>
+int first_neighbour(const MeshTables& mesh, int u, Pick pick) {
+    int found = INFINITE_NODE;
+    turn_until(mesh, u, [&](int e) {
+        const int n = other_node(mesh, e, u);
+        if (n == INFINITE_NODE || !pick(n)) return false;
+        found = n;
+        return true;
+    });
+    return found;
+}
 
 // Centre of the circle through p1, p2 and p3: on the perpendicular bisector
 // of p1 and p3, equidistant from p2. Collinear points give IEEE infinities or
@@ -30,7 +90,7 @@ inline Circle circle_through(const Point& p1, const Point& p2, const Point& p3) 
 // false for a vp at infinity.
 inline bool vp_circle(const MeshTables& mesh, int v, Circle& circle) {
     const auto nodes = vp_nodes(mesh, v);
-    if (nodes[0] == INFINITE_NODE || nodes[1] == INFINITE_NODE || nodes[2] == INFINITE_NODE) return false;
+    if (at_infinity(nodes)) return false;
     circle = circle_through(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]]);
     return true;
 }
@@ -53,20 +113,6 @@ inline double incircle_value(const MeshTables& mesh, int v, int k) {
 // vp at infinity.
 bool vp_centre(const MeshTables& mesh, int v, double& cx, double& cy);
 
-struct WalkEnd {
-    int node;
-    double distance2;
-};
-
-// Greedy walk over Delaunay neighbours from node s towards the point of node
-// k: the node where it stops and its squared distance to k.
-WalkEnd walk_to_nearest(const MeshTables& mesh, int s, int k);
-
-// The same walk, ended early at the first node whose distance to k is 0 or at
-// most `reach`: it answers whether any node lies that close without
-// finding the nearest one.
-WalkEnd walk_within(const MeshTables& mesh, int s, int k, double reach);
-
 // Whether node q, at squared distance d2 from the point of node k, has no
 // neighbour about as near to that point. A walk ends where no neighbour is
 // strictly nearer, and only nodes about as near as the nearest can be such
@@ -82,12 +128,5 @@ void cell_ves(const MeshTables& mesh, int u, std::vector<int>& ves);
 
 // The ve joining nodes u and v, 0 when they are not neighbours.
 int shared_ve(const MeshTables& mesh, int u, int v);
-
-// Greedy walk over Delaunay neighbours from node s towards the point of node
-// k (which need not be in the diagram); the node where it stops.
-int nearest_node(const MeshTables& mesh, int s, int k);
-
-// The same walk; the squared distance from node k to where it stops.
-double nearest_distance2(const MeshTables& mesh, int s, int k);
 
 }  // namespace tesu

@@ -55,9 +55,6 @@ void init_mesh(MeshTables& mesh) {
     mesh.number = 3;
     mesh.vp_number = 4;
     mesh.ve_number = 6;
-    mesh.centre_cache.start_run();
-    mesh.walk_cache.start_run();
-    mesh.newest_node = INFINITE_NODE;
 }
 
 }  // namespace tesu

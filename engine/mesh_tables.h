@@ -1,23 +1,27 @@
 // The one store of the mesh: node coordinates and the Voronoi diagram of the
 // nodes (and through it their Delaunay triangulation), in flat parallel tables
-// indexed from 1.
+// indexed from 1. Every reader of the mesh reads these tables; only the
+// insertion (voronoi.h) writes the diagram.
+//
+// A vp is a vertex of the Voronoi diagram: a Delaunay triangle together
+// with its circumcentre. A ve is an edge of the diagram, dual to a Delaunay
+// edge: it joins the vps of the two triangles beside that edge and
+// separates the edge's two nodes.
 //
 // Node 0 is the point at infinity, nodes 1 to 3 the enclosing triangle, real
-// nodes 4 to `number`. Vps 1 to 3 lie at infinity. A vp is deleted when slot 0
-// of its `vp_ve` row is -1; a ve is live when both its end vps are live.
-// Deleted vp rows and dead ve rows go back to a pool and are taken again by
-// later insertions; every output follows the creation numbers, never the
-// rows, so results do not depend on how rows were reused.
+// nodes 4 to `number`. Vps 1 to 3 lie at infinity: each joins two nodes of
+// the enclosing triangle to node 0. A vp is deleted when slot 0 of its
+// `vp_ve` row is -1; a ve is live when both its end vps are live. Deleted vp
+// rows and dead ve rows go back to a pool and are taken again by later
+// insertions; every output follows the creation numbers, never the rows, so
+// results do not depend on how rows were reused.
 #pragma once
 
 #include <array>
-#include <cstdint>
-#include <vector>
+#include <cstddef>
 
-#include "engine/centre_cache.h"
 #include "engine/point.h"
 #include "engine/reserved_table.h"
-#include "engine/walk_cache.h"
 
 namespace tesu {
 
@@ -34,18 +38,15 @@ constexpr int ve_row_capacity(int nodes) { return 5 * nodes + 16; }
 // live vps, so the counters stay well inside an int.
 inline constexpr int MAX_NUMBER = 2'000'000'000;
 
+// Slot 0 of a deleted vp.
 inline constexpr int DELETED_VP = -1;
+// The node at infinity, third node of the vps 1 to 3 outside the enclosing
+// triangle; it has no coordinates.
 inline constexpr int INFINITE_NODE = 0;
 // Row 0 of the vp table is a deleted vp that is never freed or taken: a dead
 // ve's ends are set to it, so that it can never look live once the rows it
 // joined are taken again.
 inline constexpr int NO_VP_ROW = 0;
-
-struct RingRow {
-    int boundary_ve;
-    int new_vp;
-    int side;
-};
 
 // Tables of rows that are never value-initialised: memory is committed only
 // as rows are first written, so a mesh costs what its rows in use cost. The
@@ -73,9 +74,14 @@ private:
 
 // A vp's three ves and its creation number in one 16-byte row: a row never
 // straddles a cache line, and the readers that need the creation order find
-// it beside slot 0.
+// it beside slot 0. Each ve joins two of the vp's three nodes.
 struct VpRow {
     std::array<int, 3> ve;
+    // The creation number, 0 in a free row. While an insertion gathers its
+    // cavity, a cavity vp holds minus its place in the cavity instead (see
+    // voronoi.cpp): the search reads this row anyway, and a separate mark
+    // would cost it a second look-up per vp. No reader outside the
+    // insertion sees such a mark.
     int serial;
 };
 
@@ -108,45 +114,6 @@ struct RowPool {
     int first_free = 0;   // 0 when no row is free
 };
 
-// Working storage of the insertion: a list indexed from 0 that keeps its
-// rows between insertions and grows, rarely, to the largest one so far.
-template <typename T>
-class GrowingList {
-public:
-    explicit GrowingList(int size) : rows_(static_cast<std::size_t>(size)), size_(size) {}
-    T& operator[](int i) { return rows_[static_cast<std::size_t>(i)]; }
-    const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
-    T* data() { return rows_.data(); }
-    const T* data() const { return rows_.data(); }
-    // Makes row i usable; earlier rows keep their contents. True when the
-    // rows have moved.
-    bool make_room(int i) {
-        if (i < size_) return false;
-        grow(i);
-        return true;
-    }
-
-private:
-    void grow(int i) {
-        size_ = 2 * i;
-        rows_.resize(static_cast<std::size_t>(size_));
-    }
-
-    std::vector<T> rows_;
-    int size_;  // rows_.size(), kept as an int for the checks of the common path
-};
-
-// A vp of the cavity search whose three neighbours are being looked at:
-// those of the slots before `next_slot` are done.
-struct CavitySearchStep {
-    int entry;      // its place in cavity_vp
-    int parent;     // the entry it was reached from, 0 for the start vp
-    int parent_vp;  // the vp of that entry
-    int next_slot;
-    std::array<int, 3> across;
-    std::array<double, 3> value;
-};
-
 struct MeshTables {
     // Node rows 0 to node_rows - 1 and the vp and ve rows they can need.
     explicit MeshTables(int node_rows = NODE_CAPACITY)
@@ -164,52 +131,40 @@ struct MeshTables {
     void reserve(int node_rows);
     int node_rows() const { return node_xy.capacity(); }
 
+    // Per node row: its coordinates in drawing units, and one live ve
+    // between it and a neighbour, where every turn round its cell starts.
     FixedTable<Point> node_xy;
     FixedTable<int> node_ve;
+    // Per ve row: the vps at its two ends and the two nodes it separates,
+    // one of them INFINITE_NODE for a ve whose Delaunay edge lies on the
+    // enclosing triangle. A dead ve's row is free: NO_VP_ROW at end 0, the
+    // next free row at end 1.
     FixedTable<VeRow> ve_rows;
     RowField<VeRow, std::array<int, 2>, &VeRow::vp> ve_vp{ve_rows.data()};      // end 0, end 1
     RowField<VeRow, std::array<int, 2>, &VeRow::node> ve_node{ve_rows.data()};  // first, second node
     FixedTable<int> ve_serial;                                                  // creation number
+    // Per vp row: its three ves (DELETED_VP in slot 0 and the next free row
+    // in slot 1 once it is deleted) and its creation number (see VpRow).
     FixedTable<VpRow> vp_rows;
     RowField<VpRow, std::array<int, 3>, &VpRow::ve> vp_ve{vp_rows.data()};  // slots 0, 1, 2
     RowField<VpRow, int, &VpRow::serial> vp_serial{vp_rows.data()};         // creation number
     RowPool vp_pool;
     RowPool ve_pool;
 
+    // The highest node row in the diagram: the enclosing triangle and the
+    // real nodes inserted so far. A node being inserted sits in row
+    // number + 1, and the caller raises the count once it is in.
     int number = 0;
     // Every vp and ve ever created in this run, freed ones included; the
     // creation number of a row is its place in this count.
     int vp_number = 0;
     int ve_number = 0;
-
-    // Working storage of insert_node, grown to the largest insertion so far
-    // and kept; no reader outside the construction. The three lists of the
-    // cavity search always have the same size.
-    GrowingList<int> cavity_vp{64};  // used from index 1
-    int cavity_count = 0;
-    // For each cavity entry and slot: the entry across that slot's ve, 0 when
-    // that vp lies outside the cavity.
-    GrowingList<std::array<int, 3>> cavity_links{64};
-    // The vps of the depth-first search still being looked at, deepest last.
-    GrowingList<CavitySearchStep> cavity_search{64};
-    // The creation numbers of the cavity vps, for an insertion that may be
-    // undone.
-    GrowingList<int> cavity_serial{64};  // used from index 1
-    CentreCache centre_cache;
-    GrowingList<RingRow> ring{64};  // used from index 1
-    // The neighbours of the node inserted last, in turn order: no insertion
-    // has changed its cell yet, and the next walk starts there.
-    int newest_node = INFINITE_NODE;
-    int newest_degree = 0;
-    GrowingList<int> newest_cell{64};
-    // Filled by the walks, which otherwise only read the tables.
-    mutable WalkCache walk_cache;
 };
 
 // Sets the enclosing triangle (nodes 1 to 3), ves 1 to 6, vps 1 to 4, their
-// node_ve entries and the three counters, and empties the row pools, the
-// centre cache, the walk cache and the newest cell.
-// Node rows from 4 up are untouched.
+// node_ve entries and the three counters, and empties the row pools. Node
+// rows from 4 up are untouched. An insertion object starts a diagram with
+// VoronoiBuilder::start_diagram, which also empties its caches.
 void init_mesh(MeshTables& mesh);
 
 // The three nodes of vp v: the two nodes of the ve in slot 0, then the node
@@ -231,17 +186,6 @@ inline void free_vp_row(MeshTables& mesh, int v) {
     row.ve[1] = mesh.vp_pool.first_free;
     row.serial = 0;
     mesh.vp_pool.first_free = v;
-}
-
-// While an insertion gathers its cavity, each vp in it carries minus its
-// place in cavity_vp instead of its creation number: the search reads the
-// row anyway, and the row is freed when the insertion ends.
-inline void mark_in_cavity(MeshTables& mesh, int v, int position) { mesh.vp_serial[v] = -position; }
-
-// The place of vp v in cavity_vp, 0 when it is not in the cavity.
-inline int cavity_position(const MeshTables& mesh, int v) {
-    const int serial = mesh.vp_serial[v];
-    return serial < 0 ? -serial : 0;
 }
 
 // Marks ve e dead, whatever becomes of the rows of its ends, and chains its

@@ -4,7 +4,8 @@
 
 namespace tesu {
 
-void renumber_nodes(MeshTables& mesh, std::span<const int> new_row) {
+void renumber_nodes(VoronoiBuilder& builder, std::span<const int> new_row) {
+    MeshTables& mesh = builder.mesh();
     constexpr int FIRST_REAL = 4;
     const auto moved = [&](int k) {
         return k >= FIRST_REAL ? new_row[static_cast<std::size_t>(k - FIRST_REAL)] : k;
@@ -21,9 +22,7 @@ void renumber_nodes(MeshTables& mesh, std::span<const int> new_row) {
         auto& nodes = mesh.ve_node[e];
         nodes = {moved(nodes[0]), moved(nodes[1])};
     }
-    mesh.walk_cache.start_run();
-    mesh.newest_node = INFINITE_NODE;
-    mesh.newest_degree = 0;
+    builder.forget_cells();
 }
 
 }  // namespace tesu

@@ -5,15 +5,15 @@
 
 #include <span>
 
-#include "engine/mesh_tables.h"
+#include "engine/voronoi.h"
 
 namespace tesu {
 
 // Moves node k to row new_row[k - 4], for every real node k (rows 4 to
-// mesh.number); new_row must be a permutation of those rows. The enclosing
+// number of the builder's tables); new_row must be a permutation of those rows. The enclosing
 // triangle stays in rows 1 to 3, and every vp and ve keeps its row and its
-// creation number. The walk cache is emptied, and the next walk starts
-// anywhere.
-void renumber_nodes(MeshTables& mesh, std::span<const int> new_row);
+// creation number. The builder forgets the cells its walks keep, and the
+// next walk starts anywhere.
+void renumber_nodes(VoronoiBuilder& builder, std::span<const int> new_row);
 
 }  // namespace tesu

@@ -27,10 +27,12 @@ inline constexpr double SPACING_SLACK = 1e-7;
 // node: the nearest one would be no farther. Only the distance decides, so
 // the start may be any node; the insertion itself starts from where its own
 // walk from the newest node would end, as it always has.
-bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& walk_start, int node_limit) {
+bool try_interior_node(VoronoiBuilder& builder, double x, double y, double rho, int& walk_start,
+                       int node_limit) {
+    MeshTables& mesh = builder.mesh();
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    const WalkEnd nearest = walk_within(mesh, walk_start, k, rho - SPACING_SLACK);
+    const WalkEnd nearest = builder.walk_within(walk_start, k, rho - SPACING_SLACK);
     const bool walked_from_newest = walk_start == mesh.number;
     walk_start = nearest.node;
     const double d2 = nearest.distance2;
@@ -40,9 +42,9 @@ bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
     // the same node already; otherwise the insertion's walk must decide
     // between nodes that are equally near.
     if (walked_from_newest || has_no_rival(mesh, nearest.node, k, d2)) {
-        insert_node_beside(mesh, k, nearest.node);
+        builder.insert_node_beside(k, nearest.node);
     } else {
-        insert_node(mesh, k);
+        builder.insert_node(k);
     }
     ++mesh.number;
     walk_start = k;
@@ -56,8 +58,9 @@ bool try_interior_node(MeshTables& mesh, double x, double y, double rho, int& wa
 // along a row the step follows the local spacing, and the next row lies as
 // far above as the smallest spacing met along this one asks for. Every
 // second row starts half a step in.
-bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const SearchProgress& progress,
+bool place_interior_nodes(VoronoiBuilder& builder, const InputTables& input, const SearchProgress& progress,
                           int node_limit) {
+    const MeshTables& mesh = builder.mesh();
     // No point lies inside when no figure is closed: the sweep would find
     // nothing, however long it took.
     if (input.figure_count == 0) return true;
@@ -82,7 +85,7 @@ bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const Sear
             const double rho = local_density(input, x, y);
             if (rho < r_min) r_min = rho;
             if (inside_figures(input, x, y) == 1) {
-                const bool inserted = try_interior_node(mesh, x, y, rho, walk_start, node_limit);
+                const bool inserted = try_interior_node(builder, x, y, rho, walk_start, node_limit);
                 if (!row_started) {
                     row_start_node = walk_start;
                     row_started = true;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "engine/mesh_tables.h"
+#include "engine/voronoi.h"
 #include "input/density_field.h"
 #include "input/input_tables.h"
 
@@ -45,10 +46,11 @@ int place_division_nodes(MeshTables& mesh, const InputTables& input, int last_co
 // mesh.number; true asks the search to stop where it is.
 using SearchProgress = std::function<bool()>;
 
-// Sweeps the lattice and inserts every accepted interior node at once;
-// raises mesh.number with each. False when `progress` asked it to stop.
-bool place_interior_nodes(MeshTables& mesh, const InputTables& input, const SearchProgress& progress = {},
-                          int node_limit = NODE_LIMIT);
+// Sweeps the lattice and inserts every accepted interior node at once
+// through `builder`; raises mesh.number with each. False when `progress`
+// asked it to stop.
+bool place_interior_nodes(VoronoiBuilder& builder, const InputTables& input,
+                          const SearchProgress& progress = {}, int node_limit = NODE_LIMIT);
 
 // The error of a run that has reached its node limit.
 [[noreturn]] void stop_at_node_capacity(int node_limit = NODE_LIMIT);

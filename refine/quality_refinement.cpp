@@ -39,10 +39,6 @@ inline constexpr double SAME_SHELL = 1e-6;
 // The progress is told after this many steps.
 inline constexpr int PROGRESS_STEPS = 256;
 
-double distance2(const Point& a, const Point& b) {
-    return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y);
-}
-
 // A triangle waiting to be refined: its vp row, and the creation number that
 // tells whether the row still holds that triangle.
 struct QueuedTriangle {
@@ -52,17 +48,18 @@ struct QueuedTriangle {
 
 class Refiner {
 public:
-    Refiner(MeshTables& mesh, const InputTables& input, int last_contour_node, const QualityOptions& options,
-            int node_limit)
-        : mesh_(mesh),
+    Refiner(VoronoiBuilder& builder, const InputTables& input, int last_contour_node,
+            const QualityOptions& options, int node_limit)
+        : builder_(builder),
+          mesh_(builder.mesh()),
           input_(input),
-          chains_(mesh, input, last_contour_node),
+          chains_(mesh_, input, last_contour_node),
           quality_(options.min_angle > 0),
           bound_(options.min_angle + ANGLE_MARGIN),
           half_cotangent_(
               1 / std::tan(std::min(options.min_angle + OFF_CENTRE_EXTRA, 60.0) * RADIANS_PER_DEGREE / 2)),
           node_limit_(node_limit),
-          budget_(BUDGET_PER_NODE * (mesh.number - 3) + BUDGET_BASE) {
+          budget_(BUDGET_PER_NODE * (mesh_.number - 3) + BUDGET_BASE) {
         // Close to the bound, the prefilter leaves the decision to the
         // exact measure.
         prefilter_cosine_ = std::cos((options.min_angle + 0.01) * RADIANS_PER_DEGREE);
@@ -106,7 +103,7 @@ public:
             new_row[static_cast<std::size_t>(order[i] - 4)] = static_cast<int>(i) + 4;
             if (chains_.on_outline(order[i])) ++outline_nodes;
         }
-        renumber_nodes(mesh_, new_row);
+        renumber_nodes(builder_, new_row);
         last_contour_node = 3 + outline_nodes;
     }
 
@@ -171,8 +168,8 @@ private:
         if (distance2(at(a), at(b)) < SHORTEST_SPLIT * SHORTEST_SPLIT) return false;
         const SegmentSplit split = segment_split_point(at(a), at(b), chains_.corner(a), chains_.corner(b));
         const int k = place_new_node(split.at);
-        const WalkEnd end = walk_to_nearest(mesh_, a, k);
-        if (end.distance2 == 0 || !insert_node_if_star(mesh_, k, end.node)) return false;
+        const WalkEnd end = builder_.walk_to_nearest(a, k);
+        if (end.distance2 == 0 || !builder_.insert_node_if_star(k, end.node)) return false;
         mesh_.number = k;
         chains_.add_node(k);
         chains_.split(a, k, split.on_shell);
@@ -218,7 +215,7 @@ private:
         const Point point = refinement_point(at(u), at(w), at(r), half_cotangent_);
         if (!std::isfinite(point.x) || !std::isfinite(point.y)) return;
         const int k = place_new_node(point);
-        const WalkEnd end = walk_to_nearest(mesh_, u, k);
+        const WalkEnd end = builder_.walk_to_nearest(u, k);
         if (end.distance2 == 0) return;
         gather_encroached(end.node, k);
         if (shell_corner != 0 && std::any_of(encroached_.begin(), encroached_.end(), [&](int a) {
@@ -232,7 +229,8 @@ private:
             if (split_any && live(t)) triangles_.push_back(t);
             return;
         }
-        if (inside_figures(input_, point.x, point.y) != 1 || !insert_node_if_star(mesh_, k, end.node)) return;
+        if (inside_figures(input_, point.x, point.y) != 1 || !builder_.insert_node_if_star(k, end.node))
+            return;
         mesh_.number = k;
         chains_.add_node(k);
         ++summary_.interior_nodes_added;
@@ -322,6 +320,7 @@ private:
         }
     }
 
+    VoronoiBuilder& builder_;
     MeshTables& mesh_;
     const InputTables& input_;
     OutlineChains chains_;
@@ -344,11 +343,11 @@ private:
 
 }  // namespace
 
-RefinementOutcome refine_mesh(MeshTables& mesh, const InputTables& input, int& last_contour_node,
+RefinementOutcome refine_mesh(VoronoiBuilder& builder, const InputTables& input, int& last_contour_node,
                               int last_placed, const QualityOptions& options, const RefineProgress& progress,
                               int node_limit) {
     RefinementOutcome outcome;
-    Refiner refiner(mesh, input, last_contour_node, options, node_limit);
+    Refiner refiner(builder, input, last_contour_node, options, node_limit);
     // The progress hears of the last nodes before the rows are sorted.
     outcome.stopped = !refiner.run(progress) || (progress && progress());
     if (!outcome.stopped) refiner.sort_rows(last_contour_node, last_placed);

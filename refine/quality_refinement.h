@@ -12,7 +12,7 @@
 
 #include <functional>
 
-#include "engine/mesh_tables.h"
+#include "engine/voronoi.h"
 #include "input/input_tables.h"
 #include "input/node_generation.h"
 #include "output/finished_mesh.h"
@@ -29,7 +29,7 @@ struct RefinementOutcome {
     bool stopped = false;
 };
 
-// Refines the finished diagram of a run whose nodes 4 to last_contour_node
+// Refines, through `builder`, the finished diagram of a run whose nodes 4 to last_contour_node
 // lie on the outlines and last_contour_node + 1 to last_placed are the
 // division-specified nodes; the interior nodes follow. Each segment is
 // split at its midpoint (or on the shells of a sharp corner) while a node
@@ -42,7 +42,7 @@ struct RefinementOutcome {
 // then the others; last_contour_node is the last outline node. Refinement
 // ends at a budget of added nodes; a run that would pass node_limit throws
 // today's capacity error. A stopped refinement leaves the rows unsorted.
-RefinementOutcome refine_mesh(MeshTables& mesh, const InputTables& input, int& last_contour_node,
+RefinementOutcome refine_mesh(VoronoiBuilder& builder, const InputTables& input, int& last_contour_node,
                               int last_placed, const QualityOptions& options,
                               const RefineProgress& progress = {}, int node_limit = NODE_LIMIT);
 

@@ -83,11 +83,12 @@ inline constexpr int LONG_RUN_CAVITY = 511;
 // Inserts rows 4 to last_row in index order; false, leaving the diagram
 // part-built, as soon as an insertion's cavity reaches LONG_RUN_CAVITY or a
 // stop is requested.
-bool insert_in_index_order(MeshTables& mesh, int last_row, const std::stop_token& stop) {
+bool insert_in_index_order(VoronoiBuilder& builder, int last_row, const std::stop_token& stop) {
+    MeshTables& mesh = builder.mesh();
     for (int k = 4; k <= last_row; ++k) {
-        insert_node(mesh, mesh.number + 1);
+        builder.insert_node(mesh.number + 1);
         ++mesh.number;
-        if (mesh.cavity_count >= LONG_RUN_CAVITY) return false;
+        if (builder.work().cavity_count >= LONG_RUN_CAVITY) return false;
         if (k % 1024 == 0 && stop.stop_requested()) return false;
     }
     return true;
@@ -99,7 +100,8 @@ bool insert_in_index_order(MeshTables& mesh, int last_row, const std::stop_token
 // cavity stays small, where in index order each node of a straight edge of
 // n nodes deletes up to n triangles. The diagram is the same up to the
 // order of cocircular ties; only the creation numbers differ.
-void insert_coarse_to_fine(MeshTables& mesh, int last_row, const std::stop_token& stop) {
+void insert_coarse_to_fine(VoronoiBuilder& builder, int last_row, const std::stop_token& stop) {
+    MeshTables& mesh = builder.mesh();
     const int count = last_row - 3;
     int step = 1;
     while (2 * step < count) step *= 2;
@@ -111,7 +113,7 @@ void insert_coarse_to_fine(MeshTables& mesh, int last_row, const std::stop_token
         const int first = pass_step == step ? 0 : pass_step;
         for (int i = first; i < count; i += pass_step == step ? pass_step : 2 * pass_step) {
             const int k = 4 + i;
-            insert_node_from(mesh, k, previous == 0 ? mesh.number : previous);
+            builder.insert_node_from(k, previous == 0 ? mesh.number : previous);
             previous = k;
         }
     }
@@ -120,12 +122,11 @@ void insert_coarse_to_fine(MeshTables& mesh, int last_row, const std::stop_token
 
 // Inserts the outline and division-specified nodes, rows 4 to last_row: in
 // index order, unless that meets a long run of outline nodes (see above).
-void insert_placed_nodes(MeshTables& mesh, int last_row, const std::stop_token& stop) {
-    init_mesh(mesh);
-    mesh.number = 3;
-    if (insert_in_index_order(mesh, last_row, stop) || stop.stop_requested()) return;
-    init_mesh(mesh);
-    insert_coarse_to_fine(mesh, last_row, stop);
+void insert_placed_nodes(VoronoiBuilder& builder, int last_row, const std::stop_token& stop) {
+    builder.start_diagram();
+    if (insert_in_index_order(builder, last_row, stop) || stop.stop_requested()) return;
+    builder.start_diagram();
+    insert_coarse_to_fine(builder, last_row, stop);
 }
 
 }  // namespace
@@ -251,7 +252,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
 
     stage_start = Clock::now();
     observer.stage(RunStage::insertion, last_placed - 3);
-    insert_placed_nodes(mesh, last_placed, stop);
+    insert_placed_nodes(builder_, last_placed, stop);
     stage_times_.insertion = seconds_since(stage_start);
     if (stop.stop_requested()) return std::nullopt;
 
@@ -264,7 +265,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
         observer.stage(RunStage::interior_search, mesh.number - 3);
         return stop.stop_requested();
     };
-    if (!place_interior_nodes(mesh, input, progress, node_limit)) return std::nullopt;
+    if (!place_interior_nodes(builder_, input, progress, node_limit)) return std::nullopt;
     draw_nodes(mesh, drawn + 1, mesh.number, observer);
     draw_outlines(input, observer);
     stage_times_.interior_search = seconds_since(stage_start);
@@ -280,7 +281,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
             return stop.stop_requested();
         };
         const RefinementOutcome outcome =
-            refine_mesh(mesh, input, last_contour_node_, last_placed, quality, refine_progress);
+            refine_mesh(builder_, input, last_contour_node_, last_placed, quality, refine_progress);
         if (outcome.stopped) return std::nullopt;
         refinement = outcome.summary;
         stage_times_.refinement = seconds_since(stage_start);

@@ -20,6 +20,7 @@
 
 #include "engine/error.h"
 #include "engine/mesh_tables.h"
+#include "engine/voronoi.h"
 #include "input/domain.h"
 #include "input/input_tables.h"
 #include "output/finished_mesh.h"
@@ -96,7 +97,6 @@ public:
                                       const QualityOptions& quality = {});
 
     const MeshTables& tables() const { return *mesh_; }
-    MeshTables& tables() { return *mesh_; }
     const InputTables& input() const { return *input_; }
     InputTables& input() { return *input_; }
     const std::string& output_file_name() const { return output_file_name_; }
@@ -105,6 +105,8 @@ public:
 
 private:
     std::unique_ptr<MeshTables> mesh_;
+    // Fills mesh_, kept with it so that its lists and caches serve every run.
+    VoronoiBuilder builder_{*mesh_};
     std::unique_ptr<InputTables> input_;
     // The input tables as read, before the build converted them in place;
     // kept by the first build after a read.

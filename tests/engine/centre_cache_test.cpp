@@ -40,15 +40,17 @@ std::vector<Point> random_points(int count, std::uint64_t seed) {
 // Every test of a vp, answered from the cache or not, must give the value
 // computed from the tables.
 TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
-    auto mesh = make_initial_mesh();
-    for (const Point& point : random_points(2000, 11)) insert_point(*mesh, point.x, point.y);
+    Diagram diagram;
+    MeshTables& mesh = diagram.mesh;
+    VoronoiBuilder& builder = diagram.builder;
+    for (const Point& point : random_points(2000, 11)) insert_point(builder, point.x, point.y);
     int held = 0;
-    for (int v = 4; v <= mesh->vp_number; ++v) {
-        const Circle* circle = mesh->centre_cache.find(v);
-        if (vp_is_deleted(*mesh, v) || circle == nullptr) continue;
+    for (int v = 4; v <= mesh.vp_number; ++v) {
+        const Circle* circle = builder.work().centre_cache.find(v);
+        if (vp_is_deleted(mesh, v) || circle == nullptr) continue;
         ++held;
-        for (int k = 4; k <= mesh->number; k += 97) {
-            ASSERT_EQ(circle_test(*circle, mesh->node_xy[k]), incircle_value(*mesh, v, k)) << v;
+        for (int k = 4; k <= mesh.number; k += 97) {
+            ASSERT_EQ(circle_test(*circle, mesh.node_xy[k]), incircle_value(mesh, v, k)) << v;
         }
     }
     EXPECT_GT(held, 1000);
@@ -57,21 +59,21 @@ TEST(CentreCache, InsertionsMatchTheCircleTestOfTheTables) {
 // A second run in the same tables numbers its vps from the start again, on
 // other nodes: it must build exactly what fresh tables build.
 TEST(CentreCache, ASecondRunInTheSameTablesMatchesFreshTables) {
-    auto reused = make_initial_mesh();
-    for (const Point& point : random_points(500, 3)) insert_point(*reused, point.x, point.y);
+    Diagram reused;
+    for (const Point& point : random_points(500, 3)) insert_point(reused.builder, point.x, point.y);
 
     const std::vector<Point> points = random_points(500, 4);
-    init_mesh(*reused);
-    auto fresh = make_initial_mesh();
+    reused.builder.start_diagram();
+    Diagram fresh;
     for (const Point& point : points) {
-        insert_point(*reused, point.x, point.y);
-        insert_point(*fresh, point.x, point.y);
+        insert_point(reused.builder, point.x, point.y);
+        insert_point(fresh.builder, point.x, point.y);
     }
-    ASSERT_EQ(reused->vp_number, fresh->vp_number);
-    for (int v = 1; v <= fresh->vp_number; ++v) ASSERT_EQ(reused->vp_ve[v], fresh->vp_ve[v]) << v;
-    for (int e = 1; e <= fresh->ve_number; ++e) {
-        ASSERT_EQ(reused->ve_vp[e], fresh->ve_vp[e]) << e;
-        ASSERT_EQ(reused->ve_node[e], fresh->ve_node[e]) << e;
+    ASSERT_EQ(reused.mesh.vp_number, fresh.mesh.vp_number);
+    for (int v = 1; v <= fresh.mesh.vp_number; ++v) ASSERT_EQ(reused.mesh.vp_ve[v], fresh.mesh.vp_ve[v]) << v;
+    for (int e = 1; e <= fresh.mesh.ve_number; ++e) {
+        ASSERT_EQ(reused.mesh.ve_vp[e], fresh.mesh.ve_vp[e]) << e;
+        ASSERT_EQ(reused.mesh.ve_node[e], fresh.mesh.ve_node[e]) << e;
     }
 }
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "engine/voronoi.h"
+#include "engine/geometry.h"
 #include "support/circle_check.h"
 
 namespace tesu::testing {
@@ -44,16 +44,11 @@ std::vector<int> turn_order(const MeshTables& mesh, int n) {
     return order;
 }
 
-std::unique_ptr<MeshTables> make_initial_mesh() {
-    auto mesh = std::make_unique<MeshTables>();
-    init_mesh(*mesh);
-    return mesh;
-}
-
-void insert_point(MeshTables& mesh, double x, double y) {
+void insert_point(VoronoiBuilder& builder, double x, double y) {
+    MeshTables& mesh = builder.mesh();
     const int k = mesh.number + 1;
     mesh.node_xy[k] = {x, y};
-    insert_node(mesh, k);
+    builder.insert_node(k);
     mesh.number = k;
 }
 
@@ -100,7 +95,9 @@ namespace {
 
 }  // namespace
 
-::testing::AssertionResult check_invariants(const MeshTables& mesh, bool brute_force) {
+::testing::AssertionResult check_invariants(const VoronoiBuilder& builder, bool brute_force) {
+    const MeshTables& mesh = builder.mesh();
+    const InsertionWork& work = builder.work();
     if (mesh.vp_number > MAX_NUMBER || mesh.ve_number > MAX_NUMBER ||
         mesh.vp_number - 4 != mesh.ve_number - 6) {
         return AssertionFailure() << "counters " << mesh.vp_number << ", " << mesh.ve_number;
@@ -132,6 +129,16 @@ namespace {
             }
         }
         auto nodes = vp_nodes(mesh, v);
+        for (const int e : slots) {
+            if (!has(nodes, mesh.ve_node[e][0]) || !has(nodes, mesh.ve_node[e][1]))
+                return AssertionFailure() << "ve " << e << " of vp " << v << " joins other nodes";
+        }
+        if (const Circle* held = work.centre_cache.find(v); held && !at_infinity(nodes)) {
+            const Circle circle =
+                circle_through(mesh.node_xy[nodes[0]], mesh.node_xy[nodes[1]], mesh.node_xy[nodes[2]]);
+            if (held->cx != circle.cx || held->cy != circle.cy || held->radius2 != circle.radius2)
+                return AssertionFailure() << "centre cache circle of vp " << v;
+        }
         std::sort(nodes.begin(), nodes.end());
         if (nodes[0] == nodes[1] || nodes[1] == nodes[2] || nodes[2] > mesh.number ||
             (nodes[0] == 0) != (v <= 3)) {
@@ -170,16 +177,17 @@ namespace {
         if (e < 1 || e > ve_rows || !ve_is_live(mesh, e) || !has(mesh.ve_node[e], n)) {
             return AssertionFailure() << "node_ve of node " << n;
         }
-        if (const WalkCache::Cell* cell = mesh.walk_cache.find(n)) {
+        if (turn_order(mesh, n).empty()) return AssertionFailure() << "cell of node " << n << " not closed";
+        if (const WalkCache::Cell* cell = work.walk_cache.find(n)) {
             const auto listed =
                 std::vector<int>(cell->neighbours.begin(), cell->neighbours.begin() + cell->degree());
             if (listed != turn_order(mesh, n)) return AssertionFailure() << "walk cache cell of node " << n;
         }
     }
-    if (mesh.newest_node != INFINITE_NODE) {
+    if (work.newest_node != INFINITE_NODE) {
         const auto newest =
-            std::vector<int>(mesh.newest_cell.data(), mesh.newest_cell.data() + mesh.newest_degree);
-        if (newest != turn_order(mesh, mesh.newest_node)) return AssertionFailure() << "newest cell";
+            std::vector<int>(work.newest_cell.data(), work.newest_cell.data() + work.newest_degree);
+        if (newest != turn_order(mesh, work.newest_node)) return AssertionFailure() << "newest cell";
     }
     return ::testing::AssertionSuccess();
 }

@@ -15,7 +15,9 @@ using namespace testing;
 
 class ManyInsertions : public ::testing::TestWithParam<int> {
 protected:
-    std::unique_ptr<MeshTables> mesh = make_initial_mesh();
+    Diagram diagram;
+    MeshTables& mesh = diagram.mesh;
+    VoronoiBuilder& builder = diagram.builder;
     std::mt19937_64 random{static_cast<std::uint64_t>(GetParam())};
 
     double uniform(double low, double high) {
@@ -25,8 +27,8 @@ protected:
 
 TEST_P(ManyInsertions, RandomNodesKeepTheInvariantsAfterEachInsertion) {
     for (int i = 0; i < 120; ++i) {
-        insert_point(*mesh, uniform(0, 399), uniform(0, 399));
-        ASSERT_TRUE(check_invariants(*mesh, true)) << "after node " << mesh->number;
+        insert_point(builder, uniform(0, 399), uniform(0, 399));
+        ASSERT_TRUE(check_invariants(builder, true)) << "after node " << mesh.number;
     }
 }
 
@@ -34,24 +36,29 @@ TEST_P(ManyInsertions, JitteredLatticeRowByRow) {
     const double h = 4.0;
     for (int row = 0; 399 - row * h * std::sqrt(3.0) / 2 >= 0; ++row) {
         for (double x = row % 2 * h / 2; x <= 399; x += h) {
-            insert_point(*mesh, x + uniform(-0.1, 0.1),
+            insert_point(builder, x + uniform(-0.1, 0.1),
                          399 - row * h * std::sqrt(3.0) / 2 + uniform(-0.1, 0.1));
         }
     }
-    EXPECT_GT(mesh->number, 10000);
-    EXPECT_TRUE(check_invariants(*mesh, false));
+    EXPECT_GT(mesh.number, 10000);
+    EXPECT_TRUE(check_invariants(builder, false));
 }
 
 TEST_P(ManyInsertions, NodeWithoutCoordinatesNeitherOverrunsNorHangs) {
     // A NaN node breaks the preconditions; what follows must finish or end
     // with a message. The sanitizer build checks that no table is overrun.
-    for (int i = 0; i < 20; ++i) insert_point(*mesh, uniform(0, 399), uniform(0, 399));
+    for (int i = 0; i < 20; ++i) insert_point(builder, uniform(0, 399), uniform(0, 399));
     try {
-        insert_point(*mesh, std::nan(""), std::nan(""));
-        for (int i = 0; i < 200; ++i) insert_point(*mesh, uniform(0, 399), uniform(0, 399));
+        insert_point(builder, std::nan(""), std::nan(""));
+        for (int i = 0; i < 200; ++i) insert_point(builder, uniform(0, 399), uniform(0, 399));
     } catch (const Error& error) {
         EXPECT_EQ(error.cause(), ErrorCause::computation);
     }
+    // Whatever the broken run left in the tables and caches, a new diagram
+    // in the same builder must be sound.
+    builder.start_diagram();
+    for (int i = 0; i < 120; ++i) insert_point(builder, uniform(0, 399), uniform(0, 399));
+    EXPECT_TRUE(check_invariants(builder, true));
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, ManyInsertions, ::testing::Values(1, 2, 3),
@@ -59,12 +66,13 @@ INSTANTIATE_TEST_SUITE_P(Seeds, ManyInsertions, ::testing::Values(1, 2, 3),
 
 TEST(DegenerateInsertion, CocircularAndCollinearNodes) {
     // Every square of the grid has four nodes on one circle.
-    auto mesh = make_initial_mesh();
-    for (int i = 0; i < 1600; ++i) insert_point(*mesh, i % 40 * 10.0, i / 40 * 10.0);
-    EXPECT_TRUE(check_invariants(*mesh, true));
-    mesh = make_initial_mesh();
-    for (int i = 0; i < 200; ++i) insert_point(*mesh, 1.0 + 2.0 * i, 1.0 + 2.0 * i);
-    EXPECT_TRUE(check_invariants(*mesh, true));
+    Diagram diagram;
+    VoronoiBuilder& builder = diagram.builder;
+    for (int i = 0; i < 1600; ++i) insert_point(builder, i % 40 * 10.0, i / 40 * 10.0);
+    EXPECT_TRUE(check_invariants(builder, true));
+    builder.start_diagram();
+    for (int i = 0; i < 200; ++i) insert_point(builder, 1.0 + 2.0 * i, 1.0 + 2.0 * i);
+    EXPECT_TRUE(check_invariants(builder, true));
 }
 
 }  // namespace

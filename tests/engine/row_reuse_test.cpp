@@ -24,28 +24,30 @@ bool increasing(const std::vector<int>& rows, const auto& serial) {
 class RowReuse : public ::testing::TestWithParam<int> {};
 
 TEST_P(RowReuse, TablesHoldLiveRowsAndOutputsFollowCreation) {
-    auto mesh = make_initial_mesh();
-    insert_point(*mesh, 200, 200);
-    mesh->vp_number += GetParam();
-    mesh->ve_number += GetParam();
+    Diagram diagram;
+    MeshTables& mesh = diagram.mesh;
+    VoronoiBuilder& builder = diagram.builder;
+    insert_point(builder, 200, 200);
+    mesh.vp_number += GetParam();
+    mesh.ve_number += GetParam();
     std::mt19937_64 random(5);
     std::uniform_real_distribution<double> coordinate(0, 399);
     const int n = 3000;
-    for (int i = 1; i < n; ++i) insert_point(*mesh, coordinate(random), coordinate(random));
-    ASSERT_TRUE(check_invariants(*mesh, false));
+    for (int i = 1; i < n; ++i) insert_point(builder, coordinate(random), coordinate(random));
+    ASSERT_TRUE(check_invariants(builder, false));
 
     // Every insertion frees its cavity, about four vps, and takes six rows:
     // far more rows were created than the tables hold.
-    EXPECT_GT(mesh->vp_number - GetParam(), 5 * n);
-    EXPECT_LE(mesh->vp_pool.highest_row, 2 * n + 4 + 64);
-    EXPECT_LE(mesh->ve_pool.highest_row, 3 * n + 6 + 64);
+    EXPECT_GT(mesh.vp_number - GetParam(), 5 * n);
+    EXPECT_LE(mesh.vp_pool.highest_row, 2 * n + 4 + 64);
+    EXPECT_LE(mesh.ve_pool.highest_row, 3 * n + 6 + 64);
 
-    const std::vector<int> triangles = triangles_in_creation_order(*mesh);
+    const std::vector<int> triangles = triangles_in_creation_order(mesh);
     EXPECT_EQ(triangles.size(), 2u * n + 1);  // the live vps but the three at infinity
-    EXPECT_TRUE(increasing(triangles, mesh->vp_serial));
-    const std::vector<int> ves = live_ves_in_creation_order(*mesh);
+    EXPECT_TRUE(increasing(triangles, mesh.vp_serial));
+    const std::vector<int> ves = live_ves_in_creation_order(mesh);
     EXPECT_EQ(ves.size(), 3u * n + 6);
-    EXPECT_TRUE(increasing(ves, mesh->ve_serial));
+    EXPECT_TRUE(increasing(ves, mesh.ve_serial));
 }
 
 INSTANTIATE_TEST_SUITE_P(FirstCreationNumbers, RowReuse, ::testing::Values(0, 100'000'000),

@@ -58,16 +58,18 @@ WalkEnd table_walk(const MeshTables& mesh, int s, const Point& target) {
 
 class WalkCacheInALattice : public ::testing::Test {
 protected:
-    std::unique_ptr<MeshTables> mesh = make_initial_mesh();
+    Diagram diagram;
+    MeshTables& mesh = diagram.mesh;
+    VoronoiBuilder& builder = diagram.builder;
     std::mt19937_64 random{5};
 
     double uniform(double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(random);
     }
 
-    int cached_cells() const {
+    int cached_cells() {
         int count = 0;
-        for (int n = 1; n <= mesh->number; ++n) count += mesh->walk_cache.find(n) != nullptr;
+        for (int n = 1; n <= mesh.number; ++n) count += builder.work().walk_cache.find(n) != nullptr;
         return count;
     }
 };
@@ -81,14 +83,14 @@ TEST_F(WalkCacheInALattice, KeptCellsMatchTheTablesAfterEveryRow) {
     int most_cached = 0;
     for (int row = 0; 399 - row * h * std::sqrt(3.0) / 2 >= 0; ++row) {
         for (double x = row % 2 * h / 2; x <= 399; x += h) {
-            insert_point(*mesh, x + uniform(-0.3, 0.3),
+            insert_point(builder, x + uniform(-0.3, 0.3),
                          399 - row * h * std::sqrt(3.0) / 2 + uniform(-0.3, 0.3));
         }
-        for (int n = 4; n <= mesh->number; ++n) {
-            if (const WalkCache::Cell* cell = mesh->walk_cache.find(n)) {
+        for (int n = 4; n <= mesh.number; ++n) {
+            if (const WalkCache::Cell* cell = builder.work().walk_cache.find(n)) {
                 const std::vector<int> kept(cell->neighbours.begin(),
                                             cell->neighbours.begin() + cell->degree());
-                ASSERT_EQ(kept, turn_order(*mesh, n)) << "node " << n << " after row " << row;
+                ASSERT_EQ(kept, turn_order(mesh, n)) << "node " << n << " after row " << row;
             }
         }
         most_cached = std::max(most_cached, cached_cells());
@@ -100,14 +102,14 @@ TEST_F(WalkCacheInALattice, KeptCellsMatchTheTablesAfterEveryRow) {
 // walk through the tables stops, whether the cells were kept before or are
 // kept on the way.
 TEST_F(WalkCacheInALattice, WalksStopWhereTheTableWalkStops) {
-    for (int i = 0; i < 6000; ++i) insert_point(*mesh, uniform(0, 399), uniform(0, 399));
-    const int query = mesh->number + 1;
+    for (int i = 0; i < 6000; ++i) insert_point(builder, uniform(0, 399), uniform(0, 399));
+    const int query = mesh.number + 1;
     for (int pass = 0; pass < 2; ++pass) {
         for (int i = 0; i < 500; ++i) {
-            const int start = 4 + static_cast<int>(random() % static_cast<unsigned>(mesh->number - 3));
-            mesh->node_xy[query] = {uniform(-10, 410), uniform(-10, 410)};
-            const WalkEnd expected = table_walk(*mesh, start, mesh->node_xy[query]);
-            const WalkEnd walked = walk_to_nearest(*mesh, start, query);
+            const int start = 4 + static_cast<int>(random() % static_cast<unsigned>(mesh.number - 3));
+            mesh.node_xy[query] = {uniform(-10, 410), uniform(-10, 410)};
+            const WalkEnd expected = table_walk(mesh, start, mesh.node_xy[query]);
+            const WalkEnd walked = builder.walk_to_nearest(start, query);
             ASSERT_EQ(walked.node, expected.node) << "walk " << i << " of pass " << pass;
             ASSERT_EQ(walked.distance2, expected.distance2);
         }

@@ -85,12 +85,13 @@ int expect_brute_force_interior_nodes(const InputTables& data) {
     const int last_placed = placed_divisions(
         platform, [&] { return place_division_nodes(*mesh, *input, results.last_contour_node); });
     EXPECT_GE(last_placed, 3);
-    init_mesh(*mesh);
+    VoronoiBuilder builder(*mesh);
+    builder.start_diagram();
     for (int k = 4; k <= last_placed; ++k) {
-        insert_node(*mesh, mesh->number + 1);
+        builder.insert_node(mesh->number + 1);
         ++mesh->number;
     }
-    place_interior_nodes(*mesh, *input, {});
+    place_interior_nodes(builder, *input, {});
 
     std::vector<Point> nodes(&mesh->node_xy[4], &mesh->node_xy[last_placed + 1]);
     std::vector<Point> expected;

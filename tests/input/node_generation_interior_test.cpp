@@ -30,12 +30,13 @@ protected:
         last_placed_ = placed_divisions(
             platform_, [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); });
         ASSERT_GE(last_placed_, 3);
-        init_mesh(*mesh_);
+        VoronoiBuilder builder(*mesh_);
+        builder.start_diagram();
         for (int k = 4; k <= last_placed_; ++k) {
-            insert_node(*mesh_, mesh_->number + 1);
+            builder.insert_node(mesh_->number + 1);
             ++mesh_->number;
         }
-        place_interior_nodes(*mesh_, input_, {}, node_limit);
+        place_interior_nodes(builder, input_, {}, node_limit);
     }
 
     double distance(int a, int b) const {
@@ -136,12 +137,13 @@ std::vector<Point> interior_nodes_of_tall_figure(bool with_refinement_beside) {
         shown_stage(platform, [&] { results.last_contour_node = place_contour_nodes(*mesh, input); }));
     const int last_placed = placed_divisions(
         platform, [&] { return place_division_nodes(*mesh, input, results.last_contour_node); });
-    init_mesh(*mesh);
+    VoronoiBuilder builder(*mesh);
+    builder.start_diagram();
     for (int k = 4; k <= last_placed; ++k) {
-        insert_node(*mesh, mesh->number + 1);
+        builder.insert_node(mesh->number + 1);
         ++mesh->number;
     }
-    place_interior_nodes(*mesh, input, {});
+    place_interior_nodes(builder, input, {});
     return {&mesh->node_xy[last_placed + 1], &mesh->node_xy[mesh->number + 1]};
 }
 
