@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "mesh_builder.h"
+#include "output/voronoi_edges.h"
 #include "recording_canvas.h"
 #include "ui/headless_platform.h"
 
@@ -42,31 +43,13 @@ TEST(PlotDot, UsesTheBaseFactorOnlyWhereALineWouldStartInTheFullView) {
                                           pixel_call(15, 5, YELLOW)));
 }
 
-TEST(PaintOrder, LowestNodeOnScreenFirstTiesByX) {
-    MeshBuilder builder;
-    // Returns the order as positions in the arguments.
-    const auto order = [&builder](Point a, Point b, Point c) {
-        const Triangle nodes{builder.node(a.x, a.y), builder.node(b.x, b.y), builder.node(c.x, c.y)};
-        Triangle positions = paint_order(builder.mesh(), nodes);
-        for (int& n : positions) n -= nodes[0];
-        return positions;
-    };
-    EXPECT_EQ(order({5, 1}, {0, 9}, {9, 4}), (Triangle{1, 0, 2}));
-    EXPECT_EQ(order({0, 9}, {9, 4}, {5, 1}), (Triangle{0, 2, 1}));
-    EXPECT_EQ(order({9, 4}, {5, 1}, {0, 9}), (Triangle{2, 1, 0}));
-    EXPECT_EQ(order({2, 9}, {7, 9}, {4, 1}), (Triangle{1, 0, 2}));  // y(A) = y(B)
-    EXPECT_EQ(order({2, 9}, {4, 1}, {7, 9}), (Triangle{2, 0, 1}));  // y(A) = y(C)
-    EXPECT_EQ(order({7, 9}, {4, 1}, {2, 9}), (Triangle{0, 2, 1}));
-    EXPECT_EQ(order({8, 1}, {3, 1}, {5, 9}), (Triangle{2, 1, 0}));
-}
-
 class PaintMeshTest : public ::testing::Test {
 protected:
     // Paints the mesh as a run that has finished (or not) leaves it.
     std::vector<CanvasCall> paint(bool finished) {
         RecordingCanvas canvas;
         const FinishedMesh mesh = collect_finished_mesh(builder.mesh(), *input, 3);
-        paint_mesh(canvas, view, builder.mesh(), finished ? &mesh : nullptr, cache);
+        paint_mesh(canvas, view, finished ? &mesh : nullptr, cache);
         return canvas.calls;
     }
     MeshBuilder builder;
@@ -116,8 +99,10 @@ TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
     builder.add_voronoi_edge(gone, bottom);
     builder.add_voronoi_edge(top, bottom);
 
+    const VoronoiEdges voronoi = voronoi_edges(builder.mesh());
+    EXPECT_TRUE(voronoi.all_finite);
     RecordingCanvas canvas;
-    EXPECT_TRUE(draw_voronoi(canvas, full_view(400, 400), builder.mesh()));
+    draw_voronoi(canvas, full_view(400, 400), voronoi.edges);
     EXPECT_THAT(canvas.calls, ElementsAre(line_call(20, 10, 20, 15, CYAN)));
 }
 

@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
     for (const int id : {SHOW_VORONOI, SHOW_DETAILS, SAVE_MESH})
         EXPECT_FALSE(window.action(id)->isEnabled()) << id;
     for (const int id :
-         {40005, 40000, LAST_COMMAND + 1, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
+         {40005, 40000, int(QUALITY_ANGLE) + 1, 0, int(SHOW_VORONOI), int(SHOW_DETAILS), int(SAVE_MESH)})
         window.dispatch(id);
     click(Qt::LeftButton, {100, 80});
     click(Qt::RightButton, {100, 80});
