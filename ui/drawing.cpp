@@ -39,6 +39,15 @@ void fill_triangle(Canvas& canvas, int width, int height, ScreenPoint a, ScreenP
     }
 }
 
+// The band of a smallest angle; an angle that is no number counts as poor.
+const QualityBand& quality_band(double smallest_angle) {
+    if (!(smallest_angle >= POOR_ANGLE)) return QUALITY_BANDS.front();
+    for (const QualityBand& band : QUALITY_BANDS) {
+        if (smallest_angle < band.below) return band;
+    }
+    return QUALITY_BANDS.back();
+}
+
 }  // namespace
 
 void draw_segment(Canvas& canvas, const ViewState& view, Colour colour, double x0, double y0, double x1,
@@ -91,14 +100,6 @@ void paint_mesh(Canvas& canvas, const ViewState& view, const FinishedMesh* finis
         draw_segment(canvas, view, WHITE, b.x, b.y, c.x, c.y);
         draw_segment(canvas, view, WHITE, c.x, c.y, a.x, a.y);
     }
-}
-
-const QualityBand& quality_band(double smallest_angle) {
-    if (!(smallest_angle >= POOR_ANGLE)) return QUALITY_BANDS.front();
-    for (const QualityBand& band : QUALITY_BANDS) {
-        if (smallest_angle < band.below) return band;
-    }
-    return QUALITY_BANDS.back();
 }
 
 void paint_mesh_quality(Canvas& canvas, const ViewState& view, const FinishedMesh& finished) {

@@ -88,9 +88,6 @@ inline constexpr std::array<QualityBand, 5> QUALITY_BANDS{{
     {std::numeric_limits<double>::infinity(), {40, 110, 230}, {20, 55, 115}},
 }};
 
-// The band of a smallest angle; an angle that is no number counts as poor.
-const QualityBand& quality_band(double smallest_angle);
-
 // The repaint in quality colours: black, then every element filled in its
 // band's colour with its edges in the band's edge colour; the poor elements
 // come last, so that no neighbour hides them.

@@ -3,6 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "mesh_builder.h"
 #include "output/voronoi_edges.h"
 #include "recording_canvas.h"
@@ -82,6 +87,43 @@ TEST_F(PaintMeshTest, KeepsTheElementsFoundUntilCleared) {
     EXPECT_EQ(paint(true).size(), 4u);
     cache.clear();
     EXPECT_EQ(paint(true).size(), 1u);
+}
+
+TEST(PaintMeshQuality, FillsEachElementInItsBandWithThePoorOnesLast) {
+    FinishedMesh mesh;
+    for (const double x : {10.0, 30.0, 50.0, 70.0}) {
+        for (const Point& p : {Point{x, 10}, {x + 10, 10}, {x, 20}}) mesh.drawing_nodes.push_back(p);
+    }
+    mesh.triangles = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+    mesh.smallest_angles = {45, 19.9, 20, std::numeric_limits<double>::quiet_NaN()};
+    RecordingCanvas canvas;
+    paint_mesh_quality(canvas, full_view(400, 400), mesh);  // drawing units are pixels
+
+    ASSERT_FALSE(canvas.calls.empty());
+    EXPECT_EQ(canvas.calls.front(), erase_call());
+    std::map<std::pair<int, int>, Colour> pixels;  // the colour each was set to last
+    std::vector<CanvasCall> lines;
+    for (const CanvasCall& call : canvas.calls) {
+        if (call.kind == 'p') pixels[{call.x0, call.y0}] = call.colour;
+        if (call.kind == 'l') lines.push_back(call);
+    }
+    const QualityBand& under_50 = QUALITY_BANDS[3];
+    const QualityBand& under_30 = QUALITY_BANDS[1];
+    const QualityBand& poor = QUALITY_BANDS[0];
+    EXPECT_EQ(pixels.at({12, 12}), under_50.fill);
+    EXPECT_EQ(pixels.at({32, 12}), poor.fill);
+    EXPECT_EQ(pixels.at({52, 12}), under_30.fill);
+    EXPECT_EQ(pixels.at({72, 12}), poor.fill);
+    EXPECT_EQ(pixels.count({25, 18}), 0u);  // between the elements
+    const auto edges = [](int x, Colour c) {
+        return std::vector{line_call(x, 10, x + 10, 10, c), line_call(x + 10, 10, x, 20, c),
+                           line_call(x, 20, x, 10, c)};
+    };
+    std::vector<CanvasCall> expected;
+    for (const auto& [x, band] : {std::pair{10, under_50}, {50, under_30}, {30, poor}, {70, poor}}) {
+        for (const CanvasCall& edge : edges(x, band.edge)) expected.push_back(edge);
+    }
+    EXPECT_EQ(lines, expected);
 }
 
 TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
