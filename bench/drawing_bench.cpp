@@ -38,7 +38,8 @@ void BM_ElementsInPaintOrder(benchmark::State& state) {
     const bench::GridMesh& grid = mesh();
     std::size_t count = 0;
     for (auto _ : state) {
-        count = elements_in_paint_order(grid.finished).size();
+        ElementCache cache;
+        count = cache.elements(grid.finished).size();
         benchmark::DoNotOptimize(count);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));

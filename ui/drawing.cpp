@@ -39,6 +39,18 @@ void fill_triangle(Canvas& canvas, int width, int height, ScreenPoint a, ScreenP
     }
 }
 
+// The elements of the finished mesh, each in paint order.
+std::vector<Triangle> elements_in_paint_order(const FinishedMesh& finished) {
+    // Node number n at xy[n - 1]; a span of its own, so that the vector is
+    // not looked up again for every node.
+    const std::span<const Point> xy(finished.drawing_nodes);
+    const auto at = [xy](int n) -> const Point& { return xy[static_cast<std::size_t>(n - 1)]; };
+    std::vector<Triangle> elements;
+    elements.reserve(finished.triangles.size());
+    for (const Triangle& t : finished.triangles) elements.push_back(paint_order(t, at));
+    return elements;
+}
+
 // The band of a smallest angle; an angle that is no number counts as poor.
 const QualityBand& quality_band(double smallest_angle) {
     if (!(smallest_angle >= POOR_ANGLE)) return QUALITY_BANDS.front();
@@ -68,14 +80,6 @@ void plot_dot(Canvas& canvas, const ViewState& view, double x, double y) {
     canvas.set_pixel(static_cast<int>(px), static_cast<int>(py), YELLOW);
 }
 
-std::vector<Triangle> elements_in_paint_order(const FinishedMesh& finished) {
-    const auto at = [&finished](int n) -> const Point& { return finished.drawing_node(n); };
-    std::vector<Triangle> elements;
-    elements.reserve(finished.triangles.size());
-    for (const Triangle& t : finished.triangles) elements.push_back(paint_order(t, at));
-    return elements;
-}
-
 void ElementCache::clear() {
     filled_ = false;
     elements_.clear();
@@ -92,10 +96,13 @@ const std::vector<Triangle>& ElementCache::elements(const FinishedMesh& finished
 void paint_mesh(Canvas& canvas, const ViewState& view, const FinishedMesh* finished, ElementCache& cache) {
     canvas.erase();
     if (finished == nullptr) return;
+    // Node number n at xy[n - 1]; a span of its own, which the canvas calls
+    // cannot change, so the vector is not looked up again after each one.
+    const std::span<const Point> xy(finished->drawing_nodes);
     for (const Triangle& t : cache.elements(*finished)) {
-        const Point& a = finished->drawing_node(t[0]);
-        const Point& b = finished->drawing_node(t[1]);
-        const Point& c = finished->drawing_node(t[2]);
+        const Point& a = xy[static_cast<std::size_t>(t[0] - 1)];
+        const Point& b = xy[static_cast<std::size_t>(t[1] - 1)];
+        const Point& c = xy[static_cast<std::size_t>(t[2] - 1)];
         draw_segment(canvas, view, WHITE, a.x, a.y, b.x, b.y);
         draw_segment(canvas, view, WHITE, b.x, b.y, c.x, c.y);
         draw_segment(canvas, view, WHITE, c.x, c.y, a.x, a.y);

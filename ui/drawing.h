@@ -63,9 +63,6 @@ private:
     std::vector<Triangle> elements_;
 };
 
-// The elements of the finished mesh, each in paint order.
-std::vector<Triangle> elements_in_paint_order(const FinishedMesh& finished);
-
 // The repaint: black, then, once there is a finished mesh, every element's
 // edges in white.
 void paint_mesh(Canvas& canvas, const ViewState& view, const FinishedMesh* finished, ElementCache& cache);
