@@ -38,7 +38,8 @@ void BM_ElementsInPaintOrder(benchmark::State& state) {
     const bench::GridMesh& grid = mesh();
     std::size_t count = 0;
     for (auto _ : state) {
-        count = elements_in_paint_order(*grid.mesh, grid.finished).size();
+        ElementCache cache;
+        count = cache.elements(grid.finished).size();
         benchmark::DoNotOptimize(count);
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(count));
@@ -51,9 +52,9 @@ void BM_PaintMeshRules(benchmark::State& state) {
     const ViewState view = bench::zoomed_view(static_cast<int>(state.range(0)));
     ElementCache cache;
     CountingCanvas canvas;
-    paint_mesh(canvas, view, *grid.mesh, &grid.finished, cache);
+    paint_mesh(canvas, view, &grid.finished, cache);
     canvas.lines = 0;
-    for (auto _ : state) paint_mesh(canvas, view, *grid.mesh, &grid.finished, cache);
+    for (auto _ : state) paint_mesh(canvas, view, &grid.finished, cache);
     benchmark::DoNotOptimize(canvas.ends);
     state.SetItemsProcessed(canvas.lines);
 }

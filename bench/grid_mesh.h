@@ -26,7 +26,8 @@ inline GridMesh grid_mesh() {
     testing::MeshBuilder builder;
     const int first = builder.mesh().number + 1;
     for (int j = 0; j < GRID; ++j) {
-        for (int i = 0; i < GRID; ++i) builder.node(i * 399.0 / (GRID - 1), j * 399.0 / (GRID - 1));
+        for (int i = 0; i < GRID; ++i)
+            builder.node(i * DRAWING_SIDE / (GRID - 1), j * DRAWING_SIDE / (GRID - 1));
     }
     const auto node = [first](int i, int j) { return first + j * GRID + i; };
     for (int j = 0; j + 1 < GRID; ++j) {
@@ -36,7 +37,8 @@ inline GridMesh grid_mesh() {
         }
     }
     auto input = std::make_unique<InputTables>();
-    for (const Point& p : {Point{0, 0}, {399, 0}, {399, 399}, {0, 399}, {0, 0}}) {
+    for (const Point& p :
+         {Point{0, 0}, {DRAWING_SIDE, 0}, {DRAWING_SIDE, DRAWING_SIDE}, {0, DRAWING_SIDE}, {0, 0}}) {
         input->outline_xy[input->outline_point_count++] = p;
     }
     input->figure_end[0] = 4;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/node_numbering.h"
 #include "run/mesh_run.h"
 #include "ui/headless_platform.h"
 
@@ -132,8 +133,8 @@ double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru
     getrusage(RUSAGE_SELF, &usage);
     const StageTimes& t = results.stage_times;
     std::printf("%-24s %8d %8d %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %s\n", bench_case.name.c_str(),
-                run.tables().number - 3, results.element_count, t.reading, t.outline_nodes, t.insertion,
-                t.interior_search, t.refinement, t.writing, total, peak_megabytes(usage),
+                node_number(run.tables().number), results.element_count, t.reading, t.outline_nodes,
+                t.insertion, t.interior_search, t.refinement, t.writing, total, peak_megabytes(usage),
                 results.outcome == RunOutcome::written ? "" : "(not written)");
     std::fflush(stdout);
     std::_Exit(results.outcome == RunOutcome::written ? 0 : 1);

@@ -27,9 +27,9 @@ void BM_RepaintImage(benchmark::State& state) {
     ElementCache cache;
     ImageCanvas canvas;
     canvas.resize(bench::CLIENT_WIDTH, bench::CLIENT_HEIGHT);
-    paint_mesh(canvas, view, *grid.mesh, &grid.finished, cache);
+    paint_mesh(canvas, view, &grid.finished, cache);
     for (auto _ : state) {
-        paint_mesh(canvas, view, *grid.mesh, &grid.finished, cache);
+        paint_mesh(canvas, view, &grid.finished, cache);
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
     // White pixels of the last repaint, to see that it drew the mesh.
@@ -40,7 +40,7 @@ void BM_RepaintImage(benchmark::State& state) {
     }
     state.counters["white_pixels"] = static_cast<double>(white);
     state.SetItemsProcessed(state.iterations() * 3 *
-                            static_cast<std::int64_t>(cache.elements(*grid.mesh, grid.finished).size()));
+                            static_cast<std::int64_t>(cache.elements(grid.finished).size()));
 }
 
 BENCHMARK(BM_RepaintImage)->ArgName("zoom_clicks")->Arg(0)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);

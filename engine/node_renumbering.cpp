@@ -2,16 +2,18 @@
 
 #include <vector>
 
+#include "engine/node_numbering.h"
+
 namespace tesu {
 
 void renumber_nodes(VoronoiBuilder& builder, std::span<const int> new_row) {
     MeshTables& mesh = builder.mesh();
-    constexpr int FIRST_REAL = 4;
     const auto moved = [&](int k) {
-        return k >= FIRST_REAL ? new_row[static_cast<std::size_t>(k - FIRST_REAL)] : k;
+        return k >= FIRST_NODE_ROW ? new_row[static_cast<std::size_t>(k - FIRST_NODE_ROW)] : k;
     };
-    const std::vector<Point> xy(&mesh.node_xy[FIRST_REAL], &mesh.node_xy[FIRST_REAL] + new_row.size());
-    const std::vector<int> ve(&mesh.node_ve[FIRST_REAL], &mesh.node_ve[FIRST_REAL] + new_row.size());
+    const std::vector<Point> xy(&mesh.node_xy[FIRST_NODE_ROW],
+                                &mesh.node_xy[FIRST_NODE_ROW] + new_row.size());
+    const std::vector<int> ve(&mesh.node_ve[FIRST_NODE_ROW], &mesh.node_ve[FIRST_NODE_ROW] + new_row.size());
     for (std::size_t i = 0; i < new_row.size(); ++i) {
         mesh.node_xy[new_row[i]] = xy[i];
         mesh.node_ve[new_row[i]] = ve[i];

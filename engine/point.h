@@ -9,4 +9,9 @@ struct Point {
     double y;
 };
 
+struct Segment {
+    Point from;
+    Point to;
+};
+
 }  // namespace tesu

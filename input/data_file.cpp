@@ -74,6 +74,11 @@ bool is_blank_byte(char c) {
     return byte == ' ' || byte < 0x20 || byte >= 0x80;
 }
 
+// Throws the refusal of an over-long line, naming line `number` when it is
+// given; returns 1 when every byte is a space, a control byte or a byte of
+// 0x80 or above.
+int check_line(std::string_view line, bool has_line_feed, int number);
+
 // Blank lines, comments (`;`, a control byte or the first byte of a
 // double-byte character first) and a lone character at the end of the file.
 bool is_skipped(const Line& line, int number) {
@@ -136,8 +141,6 @@ void note_partial(InputTables& input, bool partial, const Line& line, int number
     if (partial) input.partial_lines.push_back({number, line.text});
 }
 
-}  // namespace
-
 int check_line(std::string_view line, bool has_line_feed, int number) {
     const std::size_t length = line.size() + (has_line_feed ? 1 : 0);
     if (length > MAX_LINE_LENGTH) {
@@ -146,6 +149,8 @@ int check_line(std::string_view line, bool has_line_feed, int number) {
     }
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
 }
+
+}  // namespace
 
 std::string partial_line_text(const PartialLine& line) {
     return format_message("%d 行目の数値は一部しか読めません: ", line.number) + line.text;

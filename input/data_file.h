@@ -33,10 +33,6 @@ std::string partial_line_text(const PartialLine& line);
 // "ほかに 3 行の数値も一部しか読めません。"
 std::string more_partial_lines_text(std::size_t more);
 
-// Throws the refusal of an over-long line, naming line `number` when it is given; returns 1 when every byte
-// is a space, a control byte or a byte of 0x80 or above.
-int check_line(std::string_view line, bool has_line_feed, int number = 0);
-
 // Reads input.input_file_name into the tables; false, silently, when it is
 // no regular file or cannot be opened. A refusal throws tesu::Error (cause
 // read) with the message to show, a second line naming the line of the file

@@ -20,35 +20,44 @@ bool has_nan(const Point& p) { return std::isnan(p.x) || std::isnan(p.y); }
 void ExactPointSet::assign(const MeshTables& mesh, int first, int last) {
     sorted_.clear();
     for (int k = first; k <= last; ++k) {
-        if (!has_nan(mesh.node_xy[k])) sorted_.push_back(mesh.node_xy[k]);
+        if (!has_nan(mesh.node_xy[k])) sorted_.push_back({mesh.node_xy[k], k});
     }
     sort();
 }
 
 void ExactPointSet::assign(std::span<const Point> points) {
     sorted_.clear();
-    for (const Point& p : points) {
-        if (!has_nan(p)) sorted_.push_back(p);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!has_nan(points[i])) sorted_.push_back({points[i], static_cast<int>(i)});
     }
     sort();
 }
 
-void ExactPointSet::sort() { std::sort(sorted_.begin(), sorted_.end(), before); }
-
-bool ExactPointSet::has_repeat() const {
-    return std::adjacent_find(sorted_.begin(), sorted_.end(), same) != sorted_.end();
+void ExactPointSet::sort() {
+    std::sort(sorted_.begin(), sorted_.end(),
+              [](const Entry& a, const Entry& b) { return before(a.at, b.at); });
 }
 
-bool ExactPointSet::contains(const Point& p) const {
-    if (has_nan(p)) return false;
-    return std::binary_search(sorted_.begin(), sorted_.end(), p, before);
+bool ExactPointSet::has_repeat() const {
+    return std::adjacent_find(sorted_.begin(), sorted_.end(), [](const Entry& a, const Entry& b) {
+               return same(a.at, b.at);
+           }) != sorted_.end();
+}
+
+bool ExactPointSet::contains(const Point& p) const { return find(p) >= 0; }
+
+int ExactPointSet::find(const Point& p) const {
+    if (has_nan(p)) return -1;
+    const auto found = std::lower_bound(sorted_.begin(), sorted_.end(), p,
+                                        [](const Entry& e, const Point& q) { return before(e.at, q); });
+    return found != sorted_.end() && same(found->at, p) ? found->from : -1;
 }
 
 std::int64_t ExactPointSet::equal_pairs() const {
     std::int64_t pairs = 0;
     std::int64_t run = 0;  // points before this one equal to it
     for (std::size_t i = 1; i < sorted_.size(); ++i) {
-        run = same(sorted_[i - 1], sorted_[i]) ? run + 1 : 0;
+        run = same(sorted_[i - 1].at, sorted_[i].at) ? run + 1 : 0;
         pairs += run;
     }
     return pairs;

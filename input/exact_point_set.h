@@ -18,13 +18,21 @@ public:
     void assign(std::span<const Point> points);
     bool has_repeat() const;
     bool contains(const Point& p) const;
+    // Where a point equal to `p` was taken from: its node row, or its index
+    // among the points; -1 when none is. Meant for sets without repeats.
+    int find(const Point& p) const;
     // The pairs of points taken that are equal: m equal points make m(m-1)/2.
     std::int64_t equal_pairs() const;
 
 private:
+    struct Entry {
+        Point at;
+        int from;  // node row or index
+    };
+
     void sort();
 
-    std::vector<Point> sorted_;
+    std::vector<Entry> sorted_;
 };
 
 // For each point, whether an earlier one is equal to it.

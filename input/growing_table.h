@@ -10,7 +10,8 @@ namespace tesu {
 // Writing row i through a non-const reference makes rows 0 to i exist, the
 // new ones zero, as in a table of fixed size that was never written. Rows are
 // never dropped, so what one run wrote stays until the next overwrites it. A
-// const reference reads only rows that exist.
+// const reference reads only rows that exist. How many rows hold the present
+// run's data is kept beside the table (the counts of InputTables).
 template <typename T>
 class GrowingTable {
 public:
@@ -22,8 +23,6 @@ public:
     }
     const T& operator[](int i) const { return rows_[static_cast<std::size_t>(i)]; }
     const T* data() const { return rows_.data(); }
-    // Rows 0 to size() - 1 exist.
-    int size() const { return static_cast<int>(rows_.size()); }
 
 private:
     std::vector<T> rows_;

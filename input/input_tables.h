@@ -1,6 +1,6 @@
 // The contents of one coordinate data file, as read and, once the run has
-// normalised them, in drawing units (the figures fill 0 to 399 along their
-// longer side, Y growing downward).
+// normalised them, in drawing units (the figures fill 0 to DRAWING_SIDE along
+// their longer side, Y growing downward).
 #pragma once
 
 #include <string>
@@ -12,6 +12,9 @@
 #include "input/outline_index.h"
 
 namespace tesu {
+
+// The figures span 0 to DRAWING_SIDE drawing units along their longer side.
+inline constexpr double DRAWING_SIDE = 399.0;
 
 // The most rows of each kind that a data file may give; the tables hold only
 // the rows written.
@@ -56,7 +59,7 @@ struct InputTables {
     std::vector<PartialLine> partial_lines;
 
     // Set by normalise_input: X = (x - data_min_x) * data_scale,
-    // Y = 399 - (y - data_min_y) * data_scale.
+    // Y = DRAWING_SIDE - (y - data_min_y) * data_scale.
     double data_scale = 0;
     double data_min_x = 0;
     double data_min_y = 0;

@@ -6,6 +6,12 @@ namespace tesu {
 
 namespace {
 
+int sign(double v) {
+    if (v > 0) return 1;
+    if (v < 0) return -1;
+    return 0;
+}
+
 // How close (x, y) lies to the edge A-B: the squared distance to the nearer
 // end when the point projects outside the edge, otherwise the perpendicular
 // distance divided by the edge's length.
@@ -84,12 +90,6 @@ int inside_by_scan(const InputTables& input, double x, double y) {
 }
 
 }  // namespace
-
-int sign(double v) {
-    if (v > 0) return 1;
-    if (v < 0) return -1;
-    return 0;
-}
 
 int inside_figures(const InputTables& input, double x, double y) {
     return input.outline_index.ready() ? inside_by_index(input.outline_index, x, y)

@@ -13,8 +13,6 @@ namespace tesu {
 // the edge's length, is below this.
 inline constexpr double ON_OUTLINE_TOLERANCE = 1e-7;
 
-int sign(double v);
-
 // 1 when (x, y) is inside the figures or on an outline, 0 otherwise. Looks
 // only at nearby edges once input.outline_index is built (normalise_input
 // builds it), at every edge before.

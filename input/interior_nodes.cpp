@@ -54,7 +54,7 @@ bool try_interior_node(VoronoiBuilder& builder, double x, double y, double rho, 
 
 }  // namespace
 
-// Rows run from Y = 399, the lowest outline point, up to the topmost one;
+// Rows run from Y = DRAWING_SIDE, the lowest outline point, up to the topmost one;
 // along a row the step follows the local spacing, and the next row lies as
 // far above as the smallest spacing met along this one asks for. Every
 // second row starts half a step in.
@@ -73,7 +73,7 @@ bool place_interior_nodes(VoronoiBuilder& builder, const InputTables& input, con
     // Where the walk for the first inside point of the last row ended: the
     // next row starts beside it, not across the mesh at the end of the row.
     int row_start_node = 0;
-    double y = 399.0;
+    double y = DRAWING_SIDE;
     double x = 0.0;
     int shift = 1;
     for (;;) {
@@ -96,7 +96,7 @@ bool place_interior_nodes(VoronoiBuilder& builder, const InputTables& input, con
             }
             step = rho / input.span;
             x = x + step;
-        } while (x <= 399.0);
+        } while (x <= DRAWING_SIDE);
 
         y = y - std::sqrt(3.0) / 2 * r_min / input.span;
         x = shift * step / 2;

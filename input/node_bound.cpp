@@ -13,8 +13,6 @@ namespace {
 inline constexpr double SPACING_MARGIN = 0.9;
 // Below this spacing (drawing units) the rounding could matter: no bound.
 inline constexpr double SMALLEST_BOUNDED_SPACING = 1e-5;
-// The drawing square, 0 to 399 along each side.
-inline constexpr double DRAWING_SIDE = 399.0;
 
 }  // namespace
 

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "engine/error.h"
 #include "engine/format_message.h"
+#include "engine/node_numbering.h"
 #include "input/data_file.h"
 #include "input/exact_point_set.h"
 #include "input/work_bounds.h"
@@ -16,9 +18,6 @@ namespace tesu {
 static_assert(NODE_CAPACITY > NODE_LIMIT, "the node table must hold rows up to NODE_LIMIT");
 
 namespace {
-
-// Drawing units span 0 to 399 along the longer side of the figures.
-inline constexpr double DRAWING_SIDE = 399.0;
 
 bool within_division_range(const Point& p) {
     return p.x >= DIVISION_RANGE_LOW && p.x <= DIVISION_RANGE_HIGH && p.y >= DIVISION_RANGE_LOW &&
@@ -94,7 +93,7 @@ void normalise_input(InputTables& input) {
 }
 
 int place_contour_nodes(MeshTables& mesh, const InputTables& input, int node_limit) {
-    int n = 3;
+    int n = ENCLOSING_CORNERS;  // the last row placed
     for (int f = 0; f < input.figure_count; ++f) {
         for (int j = figure_start(input, f); j < input.figure_end[f]; ++j) {
             place_edge_nodes(mesh, n, input, input.outline_xy[j], input.outline_xy[j + 1], node_limit);
@@ -102,23 +101,23 @@ int place_contour_nodes(MeshTables& mesh, const InputTables& input, int node_lim
     }
     // Two nodes on one place would break the diagram.
     ExactPointSet outline_nodes;
-    outline_nodes.assign(mesh, 4, n);
+    outline_nodes.assign(mesh, FIRST_NODE_ROW, n);
     if (outline_nodes.has_repeat())
-        throw Error(ErrorCause::read, READ_ERROR_CAPTION, "座標データの読み込み失敗！", false);
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(OUTLINE_FAILURE), false);
     return n;
 }
 
 int place_division_nodes(MeshTables& mesh, const InputTables& input, int last_contour_node, int node_limit) {
     for (int i = 0; i < input.division_node_count; ++i) {
         if (!within_division_range(input.division_xy[i])) {
-            throw Error(ErrorCause::read, READ_ERROR_CAPTION, "分割指定データの読み込み失敗！", false);
+            throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(DIVISION_FAILURE), false);
         }
     }
 
     int n = last_contour_node;
     if (input.division_node_count == 0) return n;
     ExactPointSet outline_nodes;
-    outline_nodes.assign(mesh, 4, last_contour_node);
+    outline_nodes.assign(mesh, FIRST_NODE_ROW, last_contour_node);
     // A point equal to an earlier one is that one's node, placed already
     // unless it lies on an outline node too.
     const std::span divisions(input.division_xy.data(), static_cast<std::size_t>(input.division_node_count));

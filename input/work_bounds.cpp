@@ -36,11 +36,12 @@ void refuse_unbounded_work(const InputTables& input) {
 
     const double b = input.basic_density;
     const double span = input.span;
-    const double lattice_points =
-        (std::floor(399.0 / (std::sqrt(3.0) / 2 * b / span)) + 1) * (std::floor(399.0 / (b / span)) + 1);
+    const double lattice_points = (std::floor(DRAWING_SIDE / (std::sqrt(3.0) / 2 * b / span)) + 1) *
+                                  (std::floor(DRAWING_SIDE / (b / span)) + 1);
     if (!(lattice_points <= LATTICE_POINT_LIMIT)) refuse(TOO_MANY_LATTICE_POINTS);
     // Near that refinement a row would lie no lower than the one before.
-    if (input.density_spec_count > 0 && 399.0 - std::sqrt(3.0) / 2 * smallest_radius / span == 399.0) {
+    if (input.density_spec_count > 0 &&
+        DRAWING_SIDE - std::sqrt(3.0) / 2 * smallest_radius / span == DRAWING_SIDE) {
         refuse(DENSITY_SPEC_FAILURE);
     }
 }

@@ -4,12 +4,11 @@
 #include <cmath>
 
 #include "output/cp932_labels.h"
+#include "output/degrees.h"
 
 namespace tesu {
 
 namespace {
-
-inline constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
 
 // Rounding on a very thin triangle can push a cosine just outside [-1, 1].
 double angle_from_cosine(double cosine) { return std::acos(std::clamp(cosine, -1.0, 1.0)); }

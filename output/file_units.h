@@ -6,10 +6,10 @@
 
 namespace tesu {
 
-// Inverse of the normalisation, division first; 399 is the drawing extent.
+// Inverse of the normalisation, division first.
 inline Point to_file_units(const InputTables& input, const Point& drawing) {
     return {drawing.x / input.data_scale + input.data_min_x,
-            (399.0 - drawing.y) / input.data_scale + input.data_min_y};
+            (DRAWING_SIDE - drawing.y) / input.data_scale + input.data_min_y};
 }
 
 }  // namespace tesu

@@ -6,7 +6,8 @@
 // result file (node n is nodes[n - 1]): the outline nodes figure by figure,
 // then the division-specified nodes, then the interior nodes. Element i
 // (from 0) is element i + 1 of the result file, the oldest triangle of the
-// diagram first. Coordinates are in file units (the units of the domain).
+// diagram first. Coordinates are in file units (the units of the domain),
+// except those of drawing_nodes.
 #pragma once
 
 #include <array>
@@ -50,6 +51,9 @@ struct RefinementSummary {
 struct FinishedMesh {
     // Node number n at index n - 1, in file units.
     std::vector<Point> nodes;
+    // The same nodes in drawing units, the scaled units the run works in (y
+    // downward): what the window draws and points at.
+    std::vector<Point> drawing_nodes;
     // Nodes 1 to this number lie on the outlines.
     int outline_node_count = 0;
     // The elements for a solver: per element (result-file order), its node
@@ -81,6 +85,9 @@ struct FinishedMesh {
     RefinementSummary refinement;
 
     const Point& node(int number) const { return nodes[static_cast<std::size_t>(number - 1)]; }
+    const Point& drawing_node(int number) const {
+        return drawing_nodes[static_cast<std::size_t>(number - 1)];
+    }
 };
 
 struct OutlineSegment {
@@ -100,11 +107,8 @@ std::vector<OutlineSegment> outline_segments(const FinishedMesh& mesh);
 std::vector<std::vector<int>> outline_loop_rows(const MeshTables& mesh, const InputTables& input,
                                                 int last_contour_node);
 
-// From the tables of a finished run; nodes 4 to last_contour_node are the
-// outline nodes, placed figure by figure.
+// From the tables of a finished run; the node rows up to last_contour_node
+// are the outline nodes, placed figure by figure.
 FinishedMesh collect_finished_mesh(const MeshTables& mesh, const InputTables& input, int last_contour_node);
-
-// Puts the three nodes of a triangle into the order the result file uses.
-std::array<int, 3> element_order(const MeshTables& mesh, const InputTables& input, std::array<int, 3> nodes);
 
 }  // namespace tesu

@@ -5,14 +5,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "output/degrees.h"
 #include "output/outline_conformity.h"
 #include "output/sharp_corners.h"
 
 namespace tesu {
 
 namespace {
-
-inline constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
 
 double length(const Point& a, const Point& b) { return std::hypot(b.x - a.x, b.y - a.y); }
 

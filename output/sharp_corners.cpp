@@ -2,22 +2,16 @@
 
 #include <cmath>
 
+#include "output/degrees.h"
+
 namespace tesu {
 
 namespace {
 
-inline constexpr double DEGREES_PER_RADIAN = 57.29577951308232;
-
 double cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
 
-}  // namespace
-
-double corner_angle(const Point& corner, const Point& before, const Point& after) {
-    const double ux = before.x - corner.x, uy = before.y - corner.y;
-    const double vx = after.x - corner.x, vy = after.y - corner.y;
-    return std::atan2(std::fabs(cross(ux, uy, vx, vy)), ux * vx + uy * vy) * DEGREES_PER_RADIAN;
-}
-
+// Whether `point` lies strictly inside the wedge at `corner` that the
+// directions to `before` and `after` span on their sharper side.
 bool in_wedge(const Point& corner, const Point& before, const Point& after, const Point& point) {
     const double ux = before.x - corner.x, uy = before.y - corner.y;
     const double vx = after.x - corner.x, vy = after.y - corner.y;
@@ -26,6 +20,14 @@ bool in_wedge(const Point& corner, const Point& before, const Point& after, cons
     if (turn == 0) return false;
     // Inside when the point is on the same side of each direction as the other direction.
     return cross(ux, uy, px, py) * turn > 0 && cross(px, py, vx, vy) * turn > 0;
+}
+
+}  // namespace
+
+double corner_angle(const Point& corner, const Point& before, const Point& after) {
+    const double ux = before.x - corner.x, uy = before.y - corner.y;
+    const double vx = after.x - corner.x, vy = after.y - corner.y;
+    return std::atan2(std::fabs(cross(ux, uy, vx, vy)), ux * vx + uy * vy) * DEGREES_PER_RADIAN;
 }
 
 bool in_sharp_corner(const Point& corner, const Point& before, const Point& after, const Point& centroid) {

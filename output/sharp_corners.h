@@ -14,10 +14,6 @@ inline constexpr double SHARP_CORNER_DEGREES = 60;
 // `after`, 0 to 180: the corner's angle on its sharper side.
 double corner_angle(const Point& corner, const Point& before, const Point& after);
 
-// Whether `point` lies strictly inside the wedge at `corner` that the
-// directions to `before` and `after` span on their sharper side.
-bool in_wedge(const Point& corner, const Point& before, const Point& after, const Point& point);
-
 // Whether an element whose smallest angle lies at `corner`, an outline node
 // between outline nodes `before` and `after`, and whose centroid is
 // `centroid`, sits in a corner sharper than SHARP_CORNER_DEGREES on the

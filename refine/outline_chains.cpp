@@ -1,5 +1,6 @@
 #include "refine/outline_chains.h"
 
+#include "engine/node_numbering.h"
 #include "output/finished_mesh.h"
 #include "output/sharp_corners.h"
 
@@ -110,7 +111,7 @@ void OutlineChains::split(int a, int k, bool on_shell) {
 
 std::vector<int> OutlineChains::output_order(int last_placed, int number) const {
     std::vector<int> order;
-    order.reserve(static_cast<std::size_t>(number - 3));
+    order.reserve(static_cast<std::size_t>(node_number(number)));
     for (std::size_t f = 0; f < loop_first_.size(); ++f) {
         if (const int first = loop_first_[f]; first != 0) {
             int k = first;
@@ -122,10 +123,10 @@ std::vector<int> OutlineChains::output_order(int last_placed, int number) const 
             order.insert(order.end(), short_loops_[f].begin(), short_loops_[f].end());
         }
     }
-    for (int k = 4; k <= number; ++k) {
+    for (int k = FIRST_NODE_ROW; k <= number; ++k) {
         if (!on_outline(k) && k <= last_placed) order.push_back(k);
     }
-    for (int k = 4; k <= number; ++k) {
+    for (int k = FIRST_NODE_ROW; k <= number; ++k) {
         if (!on_outline(k) && k > last_placed) order.push_back(k);
     }
     return order;

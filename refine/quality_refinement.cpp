@@ -1,11 +1,13 @@
 #include "refine/quality_refinement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <deque>
 #include <vector>
 
 #include "engine/geometry.h"
+#include "engine/node_numbering.h"
 #include "engine/node_renumbering.h"
 #include "engine/voronoi.h"
 #include "input/element_selection.h"
@@ -21,7 +23,7 @@ namespace {
 
 inline constexpr double RADIANS_PER_DEGREE = 0.017453292519943295;
 // Segments and triangle sides shorter than this (drawing units, whose
-// figures span 399) are not split: the rounding of a point placed on them
+// figures span DRAWING_SIDE) are not split: the rounding of a point placed on them
 // would be a sizeable part of their length.
 inline constexpr double SHORTEST_SPLIT = 1e-7;
 // A triangle counts as bad up to this much above the bound, so that rounding
@@ -38,6 +40,12 @@ inline constexpr int BUDGET_BASE = 100'000;
 inline constexpr double SAME_SHELL = 1e-6;
 // The progress is told after this many steps.
 inline constexpr int PROGRESS_STEPS = 256;
+
+// Whether a vp's three nodes are nodes of the mesh, none of them a corner of
+// the enclosing triangle or the point at infinity.
+bool of_mesh_nodes(const std::array<int, 3>& nodes) {
+    return nodes[0] >= FIRST_NODE_ROW && nodes[1] >= FIRST_NODE_ROW && nodes[2] >= FIRST_NODE_ROW;
+}
 
 // A triangle waiting to be refined: its vp row, and the creation number that
 // tells whether the row still holds that triangle.
@@ -59,7 +67,7 @@ public:
           half_cotangent_(
               1 / std::tan(std::min(options.min_angle + OFF_CENTRE_EXTRA, 60.0) * RADIANS_PER_DEGREE / 2)),
           node_limit_(node_limit),
-          budget_(BUDGET_PER_NODE * (mesh_.number - 3) + BUDGET_BASE) {
+          budget_(BUDGET_PER_NODE * node_number(mesh.number) + BUDGET_BASE) {
         // Close to the bound, the prefilter leaves the decision to the
         // exact measure.
         prefilter_cosine_ = std::cos((options.min_angle + 0.01) * RADIANS_PER_DEGREE);
@@ -68,7 +76,7 @@ public:
     // Runs until both queues are empty, the budget is spent or `progress`
     // asks to stop; false when it asked.
     bool run(const RefineProgress& progress) {
-        for (int k = 4; k <= mesh_.number; ++k) {
+        for (int k = FIRST_NODE_ROW; k <= mesh_.number; ++k) {
             if (chains_.next(k) != 0) segments_.push_back(k);
         }
         if (quality_) {
@@ -100,11 +108,12 @@ public:
         std::vector<int> new_row(order.size());
         int outline_nodes = 0;
         for (std::size_t i = 0; i < order.size(); ++i) {
-            new_row[static_cast<std::size_t>(order[i] - 4)] = static_cast<int>(i) + 4;
+            new_row[static_cast<std::size_t>(order[i] - FIRST_NODE_ROW)] =
+                static_cast<int>(i) + FIRST_NODE_ROW;
             if (chains_.on_outline(order[i])) ++outline_nodes;
         }
         renumber_nodes(builder_, new_row);
-        last_contour_node = 3 + outline_nodes;
+        last_contour_node = node_row(outline_nodes);
     }
 
     RefinementSummary summary() const { return summary_; }
@@ -124,7 +133,7 @@ private:
     void queue_if_bad(int v) {
         if (vp_is_deleted(mesh_, v)) return;
         const auto nodes = vp_nodes(mesh_, v);
-        if (nodes[0] < 4 || nodes[1] < 4 || nodes[2] < 4) return;
+        if (!of_mesh_nodes(nodes)) return;
         const double a = distance2(at(nodes[1]), at(nodes[2]));
         const double b = distance2(at(nodes[2]), at(nodes[0]));
         const double c = distance2(at(nodes[0]), at(nodes[1]));
@@ -149,7 +158,7 @@ private:
         if (!quality_) return;
         for (const int v : mesh_.ve_vp[e]) {
             const auto nodes = vp_nodes(mesh_, v);
-            if (nodes[0] < 4 || nodes[1] < 4 || nodes[2] < 4) continue;
+            if (!of_mesh_nodes(nodes)) continue;
             const int apex = nodes[0] != a && nodes[0] != b   ? nodes[0]
                              : nodes[1] != a && nodes[1] != b ? nodes[1]
                                                               : nodes[2];
@@ -185,7 +194,7 @@ private:
     void refine_triangle(const QueuedTriangle& t) {
         if (!live(t)) return;
         const auto nodes = vp_nodes(mesh_, t.vp);
-        if (nodes[0] < 4 || nodes[1] < 4 || nodes[2] < 4) return;
+        if (!of_mesh_nodes(nodes)) return;
         if (!(smallest_angle(at(nodes[0]), at(nodes[1]), at(nodes[2])) < bound_)) return;
         if (!centroid_inside(mesh_, input_, nodes)) return;
         // The shortest side, from u to w, the first of equals; the apex r
@@ -271,7 +280,7 @@ private:
         cell_ves(mesh_, k, ves_);
         for (const int e : ves_) {
             const int n = other_node(mesh_, e, k);
-            if (n >= 4 && chains_.next(n) != 0) {
+            if (n >= FIRST_NODE_ROW && chains_.next(n) != 0) {
                 segments_.push_back(chains_.previous(n));
                 segments_.push_back(n);
             }

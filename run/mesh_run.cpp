@@ -8,6 +8,7 @@
 
 #include "engine/error.h"
 #include "engine/format_message.h"
+#include "engine/node_numbering.h"
 #include "engine/voronoi.h"
 #include "input/data_file.h"
 #include "input/domain.h"
@@ -61,7 +62,7 @@ void draw_nodes(const MeshTables& mesh, int first, int last, RunObserver& observ
 // The edges of every element, in drawing units, in batches.
 void draw_elements(const MeshTables& mesh, const FinishedMesh& finished, RunObserver& observer) {
     std::vector<Segment> batch;
-    const auto at = [&mesh](int n) { return mesh.node_xy[n + 3]; };
+    const auto at = [&mesh](int n) { return mesh.node_xy[node_row(n)]; };
     for (const auto& [p, q, r] : finished.elements) {
         batch.push_back({at(p), at(q)});
         batch.push_back({at(q), at(r)});
@@ -85,7 +86,7 @@ inline constexpr int LONG_RUN_CAVITY = 511;
 // stop is requested.
 bool insert_in_index_order(VoronoiBuilder& builder, int last_row, const std::stop_token& stop) {
     MeshTables& mesh = builder.mesh();
-    for (int k = 4; k <= last_row; ++k) {
+    for (int k = FIRST_NODE_ROW; k <= last_row; ++k) {
         builder.insert_node(mesh.number + 1);
         ++mesh.number;
         if (builder.work().cavity_count >= LONG_RUN_CAVITY) return false;
@@ -102,7 +103,7 @@ bool insert_in_index_order(VoronoiBuilder& builder, int last_row, const std::sto
 // order of cocircular ties; only the creation numbers differ.
 void insert_coarse_to_fine(VoronoiBuilder& builder, int last_row, const std::stop_token& stop) {
     MeshTables& mesh = builder.mesh();
-    const int count = last_row - 3;
+    const int count = node_number(last_row);
     int step = 1;
     while (2 * step < count) step *= 2;
     int previous = 0;
@@ -112,7 +113,7 @@ void insert_coarse_to_fine(VoronoiBuilder& builder, int last_row, const std::sto
         // also takes row 4 itself.
         const int first = pass_step == step ? 0 : pass_step;
         for (int i = first; i < count; i += pass_step == step ? pass_step : 2 * pass_step) {
-            const int k = 4 + i;
+            const int k = FIRST_NODE_ROW + i;
             builder.insert_node_from(k, previous == 0 ? mesh.number : previous);
             previous = k;
         }
@@ -148,7 +149,7 @@ std::string output_failure_text(const std::string& path, const std::string& reas
 std::string report_text(const RunResults& results) {
     const int nodes = results.mesh ? static_cast<int>(results.mesh->nodes.size()) : 0;
     return format_message("ノード数 = %d, 要素数 = %d\n輪郭線上のノード数 = %d\n\n計算時間= %ld 秒", nodes,
-                          results.element_count, results.last_contour_node - 3,
+                          results.element_count, node_number(results.last_contour_node),
                           static_cast<long>(results.end_time - results.start_time - results.waiting_time));
 }
 
@@ -245,24 +246,24 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     mesh.reserve(node_limit + 2);
     draw_outlines(input, observer);
     last_contour_node_ = place_contour_nodes(mesh, input, node_limit);
-    draw_nodes(mesh, 4, last_contour_node_, observer);
+    draw_nodes(mesh, FIRST_NODE_ROW, last_contour_node_, observer);
     const int last_placed = place_division_nodes(mesh, input, last_contour_node_, node_limit);
     draw_nodes(mesh, last_contour_node_ + 1, last_placed, observer);
     stage_times_.outline_nodes = seconds_since(stage_start);
 
     stage_start = Clock::now();
-    observer.stage(RunStage::insertion, last_placed - 3);
+    observer.stage(RunStage::insertion, node_number(last_placed));
     insert_placed_nodes(builder_, last_placed, stop);
     stage_times_.insertion = seconds_since(stage_start);
     if (stop.stop_requested()) return std::nullopt;
 
     stage_start = Clock::now();
-    observer.stage(RunStage::interior_search, mesh.number - 3);
+    observer.stage(RunStage::interior_search, node_number(mesh.number));
     int drawn = mesh.number;
     const auto progress = [&] {
         draw_nodes(mesh, drawn + 1, mesh.number, observer);
         drawn = mesh.number;
-        observer.stage(RunStage::interior_search, mesh.number - 3);
+        observer.stage(RunStage::interior_search, node_number(mesh.number));
         return stop.stop_requested();
     };
     if (!place_interior_nodes(builder_, input, progress, node_limit)) return std::nullopt;
@@ -273,11 +274,11 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     RefinementSummary refinement;
     if (quality.refines()) {
         stage_start = Clock::now();
-        observer.stage(RunStage::refinement, mesh.number - 3);
+        observer.stage(RunStage::refinement, node_number(mesh.number));
         const auto refine_progress = [&] {
             draw_nodes(mesh, drawn + 1, mesh.number, observer);
             drawn = mesh.number;
-            observer.stage(RunStage::refinement, mesh.number - 3);
+            observer.stage(RunStage::refinement, node_number(mesh.number));
             return stop.stop_requested();
         };
         const RefinementOutcome outcome =
@@ -288,7 +289,7 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     }
 
     stage_start = Clock::now();
-    observer.stage(RunStage::writing, mesh.number - 3);
+    observer.stage(RunStage::writing, node_number(mesh.number));
     FinishedMesh finished = collect_finished_mesh(mesh, input, last_contour_node_);
     finished.refinement = refinement;
     draw_elements(mesh, finished, observer);

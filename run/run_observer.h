@@ -9,11 +9,6 @@
 
 namespace tesu {
 
-struct Segment {
-    Point from;
-    Point to;
-};
-
 enum class RunStage { outline_nodes, insertion, interior_search, refinement, writing };
 
 class RunObserver {

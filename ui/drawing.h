@@ -1,14 +1,15 @@
 // The mesh on screen: segments mapped through the view, the node dots a run
 // plots, the repaint of the elements and the Voronoi diagram on command. All
-// of it draws onto a Canvas, so the rules run without a window system.
+// of it draws onto a Canvas, so the rules run without a window system, and
+// reads only the finished mesh and the view.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <span>
 #include <vector>
 
-#include "engine/mesh_tables.h"
 #include "output/finished_mesh.h"
 #include "ui/view.h"
 
@@ -39,7 +40,7 @@ public:
     virtual void erase() = 0;
 };
 
-// Three node indices.
+// Three node numbers (from 1).
 using Triangle = std::array<int, 3>;
 
 // Maps both ends through the view and draws the line between them.
@@ -50,29 +51,21 @@ void draw_segment(Canvas& canvas, const ViewState& view, Colour colour, double x
 // the zoom: every run draws in the full view it has just reset.
 void plot_dot(Canvas& canvas, const ViewState& view, double x, double y);
 
-// The order in which the repaint draws a triangle's edges: the lowest node
-// on screen (largest y) first, ties broken by x.
-Triangle paint_order(const MeshTables& mesh, Triangle nodes);
-
-// The elements of the finished mesh as node indices in paint order, found
-// once per run rather than at each zoom click.
+// The elements of the finished mesh in paint order (see element_order.h),
+// found once per run rather than at each zoom click.
 class ElementCache {
 public:
     void clear();
-    const std::vector<Triangle>& elements(const MeshTables& mesh, const FinishedMesh& finished);
+    const std::vector<Triangle>& elements(const FinishedMesh& finished);
 
 private:
     bool filled_ = false;
     std::vector<Triangle> elements_;
 };
 
-// The elements of the finished mesh, each in paint order.
-std::vector<Triangle> elements_in_paint_order(const MeshTables& mesh, const FinishedMesh& finished);
-
 // The repaint: black, then, once there is a finished mesh, every element's
 // edges in white.
-void paint_mesh(Canvas& canvas, const ViewState& view, const MeshTables& mesh, const FinishedMesh* finished,
-                ElementCache& cache);
+void paint_mesh(Canvas& canvas, const ViewState& view, const FinishedMesh* finished, ElementCache& cache);
 
 // Element quality at a glance: an element takes the colour of the first
 // band whose bound its smallest angle (degrees, as the histogram counts it)
@@ -92,22 +85,13 @@ inline constexpr std::array<QualityBand, 5> QUALITY_BANDS{{
     {std::numeric_limits<double>::infinity(), {40, 110, 230}, {20, 55, 115}},
 }};
 
-// The band of a smallest angle; an angle that is no number counts as poor.
-const QualityBand& quality_band(double smallest_angle);
-
-// Fills the triangle between three client pixels, its edges included, in
-// a client area of the given size.
-void fill_triangle(Canvas& canvas, int width, int height, ScreenPoint a, ScreenPoint b, ScreenPoint c,
-                   Colour colour);
-
 // The repaint in quality colours: black, then every element filled in its
 // band's colour with its edges in the band's edge colour; the poor elements
 // come last, so that no neighbour hides them.
-void paint_mesh_quality(Canvas& canvas, const ViewState& view, const MeshTables& mesh,
-                        const FinishedMesh& finished);
+void paint_mesh_quality(Canvas& canvas, const ViewState& view, const FinishedMesh& finished);
 
-// The Voronoi edges between two finite live vps, in cyan, over whatever the
-// canvas shows; false when an edge met a vp at infinity, which is left out.
-bool draw_voronoi(Canvas& canvas, const ViewState& view, const MeshTables& mesh);
+// The edges of the Voronoi diagram (output/voronoi_edges.h), in drawing
+// units, in cyan over whatever the canvas shows.
+void draw_voronoi(Canvas& canvas, const ViewState& view, std::span<const Segment> edges);
 
 }  // namespace tesu

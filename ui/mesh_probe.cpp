@@ -8,9 +8,6 @@ namespace tesu {
 
 namespace {
 
-// Drawing units of node number n.
-const Point& at(const MeshTables& mesh, int n) { return mesh.node_xy[n + 3]; }
-
 bool is_point(const Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 double cross(const Point& a, const Point& b, double x, double y) {
@@ -55,13 +52,13 @@ int MeshProbe::row_of(double y) const {
     return static_cast<int>(std::clamp(std::floor((y - min_y_) / cell_size_), 0.0, rows_ - 1.0));
 }
 
-void MeshProbe::build(const MeshTables& mesh, const FinishedMesh& finished) {
+void MeshProbe::build(const FinishedMesh& mesh) {
     built_ = true;
-    const int node_count = static_cast<int>(finished.nodes.size());
+    const int node_count = static_cast<int>(mesh.drawing_nodes.size());
     min_x_ = min_y_ = std::numeric_limits<double>::infinity();
     max_x_ = max_y_ = -min_x_;
     for (int n = 1; n <= node_count; ++n) {
-        const Point& p = at(mesh, n);
+        const Point& p = mesh.drawing_node(n);
         if (!is_point(p)) continue;
         min_x_ = std::min(min_x_, p.x);
         max_x_ = std::max(max_x_, p.x);
@@ -79,15 +76,16 @@ void MeshProbe::build(const MeshTables& mesh, const FinishedMesh& finished) {
     const auto cell_count = static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_);
 
     fill(nodes_.start, nodes_.items, cell_count, node_count + 1, [&](int n, const auto& add) {
-        if (n == 0 || !is_point(at(mesh, n))) return;
-        add(static_cast<std::size_t>(row_of(at(mesh, n).y)) * columns_ + column_of(at(mesh, n).x));
+        if (n == 0 || !is_point(mesh.drawing_node(n))) return;
+        const Point& p = mesh.drawing_node(n);
+        add(static_cast<std::size_t>(row_of(p.y)) * columns_ + column_of(p.x));
     });
-    const int element_count = static_cast<int>(finished.triangles.size());
+    const int element_count = static_cast<int>(mesh.triangles.size());
     fill(elements_.start, elements_.items, cell_count, element_count, [&](int e, const auto& add) {
-        const auto& [p, q, r] = finished.triangles[static_cast<std::size_t>(e)];
-        const Point& a = at(mesh, p);
-        const Point& b = at(mesh, q);
-        const Point& c = at(mesh, r);
+        const auto& [p, q, r] = mesh.triangles[static_cast<std::size_t>(e)];
+        const Point& a = mesh.drawing_node(p);
+        const Point& b = mesh.drawing_node(q);
+        const Point& c = mesh.drawing_node(r);
         if (!is_point(a) || !is_point(b) || !is_point(c)) return;
         const int last_column = column_of(std::max({a.x, b.x, c.x}));
         const int last_row = row_of(std::max({a.y, b.y, c.y}));
@@ -98,9 +96,8 @@ void MeshProbe::build(const MeshTables& mesh, const FinishedMesh& finished) {
     });
 }
 
-int MeshProbe::node_near(const MeshTables& mesh, const FinishedMesh& finished, double x, double y,
-                         double radius) {
-    if (!built_) build(mesh, finished);
+int MeshProbe::node_near(const FinishedMesh& mesh, double x, double y, double radius) {
+    if (!built_) build(mesh);
     if (!std::isfinite(x) || !std::isfinite(y) || !(radius >= 0)) return 0;
     if (x + radius < min_x_ || x - radius > max_x_ || y + radius < min_y_ || y - radius > max_y_) return 0;
     int nearest = 0;
@@ -112,7 +109,7 @@ int MeshProbe::node_near(const MeshTables& mesh, const FinishedMesh& finished, d
             const std::size_t c = static_cast<std::size_t>(row) * columns_ + column;
             for (std::uint32_t i = nodes_.start[c]; i < nodes_.start[c + 1]; ++i) {
                 const int n = nodes_.items[i];
-                const Point& p = at(mesh, n);
+                const Point& p = mesh.drawing_node(n);
                 const double d = (p.x - x) * (p.x - x) + (p.y - y) * (p.y - y);
                 if (d < best || (d == best && (nearest == 0 || n < nearest))) {
                     best = d;
@@ -124,14 +121,14 @@ int MeshProbe::node_near(const MeshTables& mesh, const FinishedMesh& finished, d
     return nearest;
 }
 
-int MeshProbe::element_at(const MeshTables& mesh, const FinishedMesh& finished, double x, double y) {
-    if (!built_) build(mesh, finished);
+int MeshProbe::element_at(const FinishedMesh& mesh, double x, double y) {
+    if (!built_) build(mesh);
     if (!(x >= min_x_ && x <= max_x_ && y >= min_y_ && y <= max_y_)) return 0;
     const std::size_t c = static_cast<std::size_t>(row_of(y)) * columns_ + column_of(x);
     for (std::uint32_t i = elements_.start[c]; i < elements_.start[c + 1]; ++i) {
         const int e = elements_.items[i];
-        const auto& [p, q, r] = finished.triangles[static_cast<std::size_t>(e)];
-        if (holds(at(mesh, p), at(mesh, q), at(mesh, r), x, y)) return e + 1;
+        const auto& [p, q, r] = mesh.triangles[static_cast<std::size_t>(e)];
+        if (holds(mesh.drawing_node(p), mesh.drawing_node(q), mesh.drawing_node(r), x, y)) return e + 1;
     }
     return 0;
 }

@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/mesh_tables.h"
 #include "output/finished_mesh.h"
 
 namespace tesu {
@@ -19,10 +18,10 @@ public:
 
     // The number (from 1) of the node nearest to (x, y) no farther than
     // `radius`, all in drawing units; 0 when there is none.
-    int node_near(const MeshTables& mesh, const FinishedMesh& finished, double x, double y, double radius);
+    int node_near(const FinishedMesh& mesh, double x, double y, double radius);
     // The number (from 1, in result-file order) of an element that holds
     // (x, y), the lowest when it lies on a shared edge; 0 when none does.
-    int element_at(const MeshTables& mesh, const FinishedMesh& finished, double x, double y);
+    int element_at(const FinishedMesh& mesh, double x, double y);
 
 private:
     // Each cell's items, one cell after another: cell c holds
@@ -32,7 +31,7 @@ private:
         std::vector<int> items;
     };
 
-    void build(const MeshTables& mesh, const FinishedMesh& finished);
+    void build(const FinishedMesh& mesh);
     int column_of(double x) const;
     int row_of(double y) const;
 

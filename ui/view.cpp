@@ -2,6 +2,22 @@
 
 namespace tesu {
 
+namespace {
+
+double half_width(const ViewState& view) { return view.client_width / 2; }
+double half_height(const ViewState& view) { return view.client_height / 2; }
+
+// One coordinate of the mapping before truncation, clamped.
+double clamp_to_screen(double pixel) {
+    // Written as "not below" so that a NaN ends up clamped too instead of
+    // reaching the integer conversion.
+    if (!(pixel < SCREEN_MAX)) pixel = SCREEN_MAX;
+    if (pixel <= SCREEN_MIN) pixel = SCREEN_MIN;
+    return pixel;
+}
+
+}  // namespace
+
 void reset_view(ViewState& view, int client_width, int client_height) {
     view.client_width = client_width;
     view.client_height = client_height;
@@ -51,14 +67,6 @@ DrawingPoint screen_to_drawing(const ViewState& view, double px, double py) {
     const double k = base_factor(view);
     return {((px - half_width(view)) / view.view_scale + view.view_center_x) / k,
             ((py - half_height(view)) / view.view_scale + view.view_center_y) / k};
-}
-
-double clamp_to_screen(double pixel) {
-    // Written as "not below" so that a NaN ends up clamped too instead of
-    // reaching the integer conversion.
-    if (!(pixel < SCREEN_MAX)) pixel = SCREEN_MAX;
-    if (pixel <= SCREEN_MIN) pixel = SCREEN_MIN;
-    return pixel;
 }
 
 ScreenPoint map_to_screen(const ViewState& view, double x, double y) {

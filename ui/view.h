@@ -27,8 +27,6 @@ struct ScreenPoint {
 
 // Pixels per drawing unit at zoom factor 1.
 inline double base_factor(const ViewState& view) { return view.view_base_size * 0.0025; }
-inline double half_width(const ViewState& view) { return view.client_width / 2; }
-inline double half_height(const ViewState& view) { return view.client_height / 2; }
 
 // The full, centred view of a client area of the given size.
 void reset_view(ViewState& view, int client_width, int client_height);
@@ -56,9 +54,6 @@ struct DrawingPoint {
 
 // Client pixels to drawing units: map_to_screen undone, without clamping.
 DrawingPoint screen_to_drawing(const ViewState& view, double px, double py);
-
-// One coordinate of the mapping before truncation, clamped.
-double clamp_to_screen(double pixel);
 
 // Drawing units to client pixels: scaled, clamped, truncated toward zero.
 ScreenPoint map_to_screen(const ViewState& view, double x, double y);

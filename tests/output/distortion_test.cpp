@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "test_support.h"
 
@@ -43,35 +43,46 @@ TEST(Distortion, CounterOfTheSmallestAngle) {
 TEST(Distortion, SectionLinesForEachWidth) {
     DistortionBins bins{};
     bins[0] = 1, bins[1] = 2, bins[2] = 4, bins[36] = 8, bins[59] = 16;
-    for (const int step : {0, 1, 2, 3}) {
+    const auto section = [&bins](int step) {
         std::string text;
         TextSink out([&](std::string_view block) {
             text += block;
             return true;
         });
         write_distortion_section(out, bins, step, 31);
-        ASSERT_TRUE(out.finish());
-
-        std::string expected = step == 0 ? "" : "\n三角形のひずみデータを出力します。\n";
-        for (int low = 0; step != 0 && low < 60; low += step) {
-            int sum = 0;
-            for (int b = low; b < low + step; ++b) sum += bins[static_cast<std::size_t>(b)];
-            char line[40];
-            std::snprintf(line, sizeof line, "[%d] = %d\n", low, sum);
-            expected += line;
-        }
-        if (step != 0) expected += "合計（要素の数）=31\n";
-        EXPECT_EQ(text, testing::result_text(expected)) << step;
-        if (step == 0) continue;
-        // Independently of the loop above: 60, 30 or 20 lines, first bins summed.
-        std::size_t lines = 0;
-        for (std::size_t at = text.find("] = "); at != std::string::npos; at = text.find("] = ", at + 1))
-            ++lines;
-        EXPECT_EQ(lines, 60u / static_cast<unsigned>(step));
-        const char* first_lines[] = {"", "[0] = 1\r\n[1] = 2\r\n", "[0] = 3\r\n[2] = 4\r\n",
-                                     "[0] = 7\r\n[3] = 0\r\n"};
-        EXPECT_NE(text.find(first_lines[step]), std::string::npos);
-    }
+        EXPECT_TRUE(out.finish());
+        return text;
+    };
+    const std::string head = "\n三角形のひずみデータを出力します。\n";
+    const std::string total = "合計（要素の数）=31\n";
+    EXPECT_EQ(section(0), "");
+    EXPECT_EQ(section(1),
+              testing::result_text(head +
+                                   "[0] = 1\n[1] = 2\n[2] = 4\n[3] = 0\n[4] = 0\n[5] = 0\n"
+                                   "[6] = 0\n[7] = 0\n[8] = 0\n[9] = 0\n[10] = 0\n[11] = 0\n"
+                                   "[12] = 0\n[13] = 0\n[14] = 0\n[15] = 0\n[16] = 0\n[17] = 0\n"
+                                   "[18] = 0\n[19] = 0\n[20] = 0\n[21] = 0\n[22] = 0\n[23] = 0\n"
+                                   "[24] = 0\n[25] = 0\n[26] = 0\n[27] = 0\n[28] = 0\n[29] = 0\n"
+                                   "[30] = 0\n[31] = 0\n[32] = 0\n[33] = 0\n[34] = 0\n[35] = 0\n"
+                                   "[36] = 8\n[37] = 0\n[38] = 0\n[39] = 0\n[40] = 0\n[41] = 0\n"
+                                   "[42] = 0\n[43] = 0\n[44] = 0\n[45] = 0\n[46] = 0\n[47] = 0\n"
+                                   "[48] = 0\n[49] = 0\n[50] = 0\n[51] = 0\n[52] = 0\n[53] = 0\n"
+                                   "[54] = 0\n[55] = 0\n[56] = 0\n[57] = 0\n[58] = 0\n[59] = 16\n" +
+                                   total));
+    EXPECT_EQ(section(2),
+              testing::result_text(head +
+                                   "[0] = 3\n[2] = 4\n[4] = 0\n[6] = 0\n[8] = 0\n[10] = 0\n"
+                                   "[12] = 0\n[14] = 0\n[16] = 0\n[18] = 0\n[20] = 0\n[22] = 0\n"
+                                   "[24] = 0\n[26] = 0\n[28] = 0\n[30] = 0\n[32] = 0\n[34] = 0\n"
+                                   "[36] = 8\n[38] = 0\n[40] = 0\n[42] = 0\n[44] = 0\n[46] = 0\n"
+                                   "[48] = 0\n[50] = 0\n[52] = 0\n[54] = 0\n[56] = 0\n[58] = 16\n" +
+                                   total));
+    EXPECT_EQ(section(3), testing::result_text(head +
+                                               "[0] = 7\n[3] = 0\n[6] = 0\n[9] = 0\n[12] = 0\n"
+                                               "[15] = 0\n[18] = 0\n[21] = 0\n[24] = 0\n[27] = 0\n"
+                                               "[30] = 0\n[33] = 0\n[36] = 8\n[39] = 0\n[42] = 0\n"
+                                               "[45] = 0\n[48] = 0\n[51] = 0\n[54] = 0\n[57] = 16\n" +
+                                               total));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "output/element_order.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -5,7 +7,6 @@
 #include <random>
 
 #include "output/file_units.h"
-#include "output/result_file.h"
 #include "test_support.h"
 
 namespace tesu {
@@ -28,6 +29,25 @@ std::array<Point, 3> ordered(TestMesh& t, const std::array<Point, 3>& points) {
 }
 
 MATCHER_P2(IsAt, x, y, "") { return arg.x == x && arg.y == y; }
+
+TEST(PaintOrder, LowestNodeOnScreenFirstTiesByX) {
+    // Nodes 0, 1, 2 at the given drawing points; the order comes back as
+    // those node numbers.
+    const auto order = [](Point a, Point b, Point c) {
+        const std::array<Point, 3> at{a, b, c};
+        return paint_order({0, 1, 2},
+                           [&at](int n) -> const Point& { return at[static_cast<std::size_t>(n)]; });
+    };
+    using Order = std::array<int, 3>;
+    EXPECT_EQ(order({5, 1}, {0, 9}, {9, 4}), (Order{1, 0, 2}));
+    EXPECT_EQ(order({0, 9}, {9, 4}, {5, 1}), (Order{0, 2, 1}));
+    EXPECT_EQ(order({9, 4}, {5, 1}, {0, 9}), (Order{2, 1, 0}));
+    EXPECT_EQ(order({2, 9}, {7, 9}, {4, 1}), (Order{1, 0, 2}));  // y(A) = y(B)
+    EXPECT_EQ(order({2, 9}, {4, 1}, {7, 9}), (Order{2, 0, 1}));  // y(A) = y(C)
+    EXPECT_EQ(order({7, 9}, {4, 1}, {2, 9}), (Order{0, 2, 1}));
+    EXPECT_EQ(order({8, 1}, {3, 1}, {5, 9}), (Order{2, 1, 0}));
+    EXPECT_EQ(order({3, 1}, {3, 5}, {0, 9}), (Order{2, 0, 1}));  // a tie in x stays as given
+}
 
 TEST(ElementOrder, KnownTrianglesWhateverTheInputOrder) {
     using ::testing::ElementsAre;

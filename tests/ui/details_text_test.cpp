@@ -14,6 +14,7 @@ TEST(DetailsText, ShowsTheRunAndTheCurrentZoomInTheCLocale) {
     ViewState view;
     results.mesh.emplace();
     results.mesh->nodes.resize(234);
+    results.mesh->outline_node_count = 72;
     results.mesh->vp_number = 812;
     results.mesh->ve_number = 1215;
     input->span = 2;
@@ -21,7 +22,6 @@ TEST(DetailsText, ShowsTheRunAndTheCurrentZoomInTheCLocale) {
     input->input_file_name = "/data/plate.DAT";
     results.output_file_name = "/data/plate.TES";
     results.element_count = 396;
-    results.last_contour_node = 75;
     results.start_time = 1000;
     results.end_time = 1003;
     reset_view(view, 680, 557);

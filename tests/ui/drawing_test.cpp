@@ -3,7 +3,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <map>
+#include <utility>
+#include <vector>
+
 #include "mesh_builder.h"
+#include "output/voronoi_edges.h"
 #include "recording_canvas.h"
 #include "ui/headless_platform.h"
 
@@ -42,31 +48,13 @@ TEST(PlotDot, UsesTheBaseFactorOnlyWhereALineWouldStartInTheFullView) {
                                           pixel_call(15, 5, YELLOW)));
 }
 
-TEST(PaintOrder, LowestNodeOnScreenFirstTiesByX) {
-    MeshBuilder builder;
-    // Returns the order as positions in the arguments.
-    const auto order = [&builder](Point a, Point b, Point c) {
-        const Triangle nodes{builder.node(a.x, a.y), builder.node(b.x, b.y), builder.node(c.x, c.y)};
-        Triangle positions = paint_order(builder.mesh(), nodes);
-        for (int& n : positions) n -= nodes[0];
-        return positions;
-    };
-    EXPECT_EQ(order({5, 1}, {0, 9}, {9, 4}), (Triangle{1, 0, 2}));
-    EXPECT_EQ(order({0, 9}, {9, 4}, {5, 1}), (Triangle{0, 2, 1}));
-    EXPECT_EQ(order({9, 4}, {5, 1}, {0, 9}), (Triangle{2, 1, 0}));
-    EXPECT_EQ(order({2, 9}, {7, 9}, {4, 1}), (Triangle{1, 0, 2}));  // y(A) = y(B)
-    EXPECT_EQ(order({2, 9}, {4, 1}, {7, 9}), (Triangle{2, 0, 1}));  // y(A) = y(C)
-    EXPECT_EQ(order({7, 9}, {4, 1}, {2, 9}), (Triangle{0, 2, 1}));
-    EXPECT_EQ(order({8, 1}, {3, 1}, {5, 9}), (Triangle{2, 1, 0}));
-}
-
 class PaintMeshTest : public ::testing::Test {
 protected:
     // Paints the mesh as a run that has finished (or not) leaves it.
     std::vector<CanvasCall> paint(bool finished) {
         RecordingCanvas canvas;
         const FinishedMesh mesh = collect_finished_mesh(builder.mesh(), *input, 3);
-        paint_mesh(canvas, view, builder.mesh(), finished ? &mesh : nullptr, cache);
+        paint_mesh(canvas, view, finished ? &mesh : nullptr, cache);
         return canvas.calls;
     }
     MeshBuilder builder;
@@ -101,6 +89,43 @@ TEST_F(PaintMeshTest, KeepsTheElementsFoundUntilCleared) {
     EXPECT_EQ(paint(true).size(), 1u);
 }
 
+TEST(PaintMeshQuality, FillsEachElementInItsBandWithThePoorOnesLast) {
+    FinishedMesh mesh;
+    for (const double x : {10.0, 30.0, 50.0, 70.0}) {
+        for (const Point& p : {Point{x, 10}, {x + 10, 10}, {x, 20}}) mesh.drawing_nodes.push_back(p);
+    }
+    mesh.triangles = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}};
+    mesh.smallest_angles = {45, 19.9, 20, std::numeric_limits<double>::quiet_NaN()};
+    RecordingCanvas canvas;
+    paint_mesh_quality(canvas, full_view(400, 400), mesh);  // drawing units are pixels
+
+    ASSERT_FALSE(canvas.calls.empty());
+    EXPECT_EQ(canvas.calls.front(), erase_call());
+    std::map<std::pair<int, int>, Colour> pixels;  // the colour each was set to last
+    std::vector<CanvasCall> lines;
+    for (const CanvasCall& call : canvas.calls) {
+        if (call.kind == 'p') pixels[{call.x0, call.y0}] = call.colour;
+        if (call.kind == 'l') lines.push_back(call);
+    }
+    const QualityBand& under_50 = QUALITY_BANDS[3];
+    const QualityBand& under_30 = QUALITY_BANDS[1];
+    const QualityBand& poor = QUALITY_BANDS[0];
+    EXPECT_EQ(pixels.at({12, 12}), under_50.fill);
+    EXPECT_EQ(pixels.at({32, 12}), poor.fill);
+    EXPECT_EQ(pixels.at({52, 12}), under_30.fill);
+    EXPECT_EQ(pixels.at({72, 12}), poor.fill);
+    EXPECT_EQ(pixels.count({25, 18}), 0u);  // between the elements
+    const auto edges = [](int x, Colour c) {
+        return std::vector{line_call(x, 10, x + 10, 10, c), line_call(x + 10, 10, x, 20, c),
+                           line_call(x, 20, x, 10, c)};
+    };
+    std::vector<CanvasCall> expected;
+    for (const auto& [x, band] : {std::pair{10, under_50}, {50, under_30}, {30, poor}, {70, poor}}) {
+        for (const CanvasCall& edge : edges(x, band.edge)) expected.push_back(edge);
+    }
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
     MeshBuilder builder;
     // Circumcentres (20.5, 10.5) and (20.5, 15.83), clear of whole pixels.
@@ -116,8 +141,10 @@ TEST(DrawVoronoi, DrawsEdgesBetweenLiveFiniteVpsInCyan) {
     builder.add_voronoi_edge(gone, bottom);
     builder.add_voronoi_edge(top, bottom);
 
+    const VoronoiEdges voronoi = voronoi_edges(builder.mesh());
+    EXPECT_TRUE(voronoi.all_finite);
     RecordingCanvas canvas;
-    EXPECT_TRUE(draw_voronoi(canvas, full_view(400, 400), builder.mesh()));
+    draw_voronoi(canvas, full_view(400, 400), voronoi.edges);
     EXPECT_THAT(canvas.calls, ElementsAre(line_call(20, 10, 20, 15, CYAN)));
 }
 

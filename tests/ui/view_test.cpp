@@ -64,9 +64,9 @@ TEST(Mapping, AppliesFactorAndCentreThenClampsAsymmetricallyAndTruncates) {
     EXPECT_EQ(map_to_screen(plain, -0.75, 2.75).x, 0);
     EXPECT_EQ(map_to_screen(plain, -1.75, 2.75).x, -1);
     EXPECT_EQ(map_to_screen(plain, -1.75, 2.75).y, 2);
-    EXPECT_EQ(clamp_to_screen(-31000.0), -31000.0);
-    EXPECT_EQ(clamp_to_screen(-30999.5), -30999.5);
-    EXPECT_EQ(clamp_to_screen(std::numeric_limits<double>::quiet_NaN()), 32767.0);
+    EXPECT_EQ(map_to_screen(plain, -31000, 0).x, -31000);
+    EXPECT_EQ(map_to_screen(plain, -30999.5, 0).x, -30999);  // above the bound: truncated, not clamped
+    EXPECT_EQ(map_to_screen(plain, std::numeric_limits<double>::quiet_NaN(), 0).x, 32767);
 }
 
 }  // namespace

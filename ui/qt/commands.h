@@ -23,7 +23,4 @@ enum Command : int {
     QUALITY_ANGLE = 40017,
 };
 
-inline constexpr int FIRST_COMMAND = LOAD_DATA;
-inline constexpr int LAST_COMMAND = QUALITY_ANGLE;
-
 }  // namespace tesu

@@ -14,6 +14,7 @@
 
 #include "engine/error.h"
 #include "input/data_file.h"
+#include "output/voronoi_edges.h"
 #include "run/mesh_run.h"
 #include "ui/details_text.h"
 #include "ui/drawing.h"
@@ -312,7 +313,7 @@ void MainWindow::finish_run() {
         view_->show_now();
         // Found now rather than at the first zoom click, which then repaints
         // at full speed.
-        state_.elements.elements(state_.run.tables(), *results.mesh);
+        state_.elements.elements(*results.mesh);
         // The run drew in white; the quality colours, when chosen, come at once.
         if (state_.quality_colours) view_->repaint_mesh();
         dialogs_.message_box(this, REPORT_CAPTION, report_text(results), Buttons::ok);
@@ -410,9 +411,11 @@ std::string MainWindow::data_folder() const {
 
 void MainWindow::show_voronoi() {
     if (!state_.results.mesh_ready) return;
-    const bool all_finite = draw_voronoi(view_->canvas(), state_.view, state_.run.tables());
+    const VoronoiEdges voronoi = voronoi_edges(state_.run.tables());
+    draw_voronoi(view_->canvas(), state_.view, voronoi.edges);
     view_->show_now();
-    if (!all_finite) dialogs_.message_box(this, COMPUTATION_ERROR_CAPTION, NO_CENTRE_TEXT, Buttons::ok);
+    if (!voronoi.all_finite)
+        dialogs_.message_box(this, COMPUTATION_ERROR_CAPTION, NO_CENTRE_TEXT, Buttons::ok);
 }
 
 void MainWindow::show_details() {

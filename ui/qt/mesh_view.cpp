@@ -38,9 +38,9 @@ void MeshView::paint_image() {
     const FinishedMesh* finished =
         state_.results.mesh_ready && state_.results.mesh ? &*state_.results.mesh : nullptr;
     if (finished && state_.quality_colours) {
-        paint_mesh_quality(canvas_, state_.view, state_.run.tables(), *finished);
+        paint_mesh_quality(canvas_, state_.view, *finished);
     } else {
-        paint_mesh(canvas_, state_.view, state_.run.tables(), finished, state_.elements);
+        paint_mesh(canvas_, state_.view, finished, state_.elements);
     }
 }
 

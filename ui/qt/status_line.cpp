@@ -104,11 +104,9 @@ void StatusLine::show_point(QPoint at) {
     QString text =
         QStringLiteral("x = %1, y = %2").arg(file.x, 0, 'f', decimals).arg(file.y, 0, 'f', decimals);
 
-    const MeshTables& tables = state_.run.tables();
-    if (const int node =
-            state_.probe.node_near(tables, mesh, drawing.x, drawing.y, NODE_PICK_PIXELS * pixel)) {
+    if (const int node = state_.probe.node_near(mesh, drawing.x, drawing.y, NODE_PICK_PIXELS * pixel)) {
         text += QStringLiteral("　ノード %1").arg(node);
-    } else if (const int element = state_.probe.element_at(tables, mesh, drawing.x, drawing.y)) {
+    } else if (const int element = state_.probe.element_at(mesh, drawing.x, drawing.y)) {
         const auto i = static_cast<std::size_t>(element - 1);
         const auto& [p, q, r] = mesh.elements[i];
         text += QStringLiteral("　要素 %1 (ノード %2 %3 %4)　最小角 %5°")

@@ -92,7 +92,7 @@ TEST_F(FullRunTest, QualityColoursShowTheNewMeshAtOnce) {
         if (box.caption == REPORT) at_report = view().image().copy();
     };
     load(files.write("plate.DAT", example_plate()));
-    const Colour fine = quality_band(55).fill;
+    const Colour fine = QUALITY_BANDS.back().fill;  // 50 degrees and over
     EXPECT_GT(count_pixels(at_report, qRgb(fine.red, fine.green, fine.blue)), 1000);
     EXPECT_EQ(count_pixels(at_report, IMAGE_YELLOW) + count_pixels(at_report, IMAGE_WHITE), 0);
 }
