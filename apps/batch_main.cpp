@@ -15,7 +15,7 @@
 #include "output/outline_conformity.h"
 #include "output/quality_stats.h"
 #include "output/svg_picture.h"
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "tesu/version.h"
 #include "ui/headless_platform.h"
 
@@ -63,37 +63,36 @@ const char* failure_of(RunOutcome outcome) {
     }
 }
 
-// Before the summary, the lines the reader read only in part: a warning for
-// each of the first few and a count of the rest on standard error, or with
-// --strict the refusal of the file, answering the summary with Cancel.
+// The console's boxes, and before the summary the lines the reader read only
+// in part: a warning for each of the first few and a count of the rest on
+// standard error, or with --strict the refusal of the file.
 class PartialLineCheck : public Platform {
 public:
-    PartialLineCheck(Platform& platform, const MeshRun& run, const std::string& path, bool strict)
-        : platform_(platform), run_(run), path_(path), strict_(strict) {}
+    PartialLineCheck(Platform& console, const std::string& path, bool strict)
+        : console_(console), path_(path), strict_(strict) {}
 
     Answer message_box(std::string_view caption, std::string_view text, Buttons buttons,
                        MessageKind kind) override {
-        const std::vector<PartialLine>& lines = run_.input().partial_lines;
-        if (kind == MessageKind::summary && !lines.empty()) {
-            if (strict_) {
-                std::fprintf(stderr, "tesu-batch: %s: %s\n", path_.c_str(),
-                             partial_line_text(lines[0]).c_str());
-                std::fprintf(stderr, "tesu-batch: %s: the data file was refused (--strict)\n", path_.c_str());
-                return Answer::cancel;
-            }
-            const std::size_t named = std::min(lines.size(), PARTIAL_LINES_NAMED);
-            for (std::size_t i = 0; i < named; ++i)
-                std::fprintf(stderr, "%s: %s\n", path_.c_str(), partial_line_text(lines[i]).c_str());
-            if (lines.size() > named)
-                std::fprintf(stderr, "%s: %s\n", path_.c_str(),
-                             more_partial_lines_text(lines.size() - named).c_str());
+        return console_.message_box(caption, text, buttons, kind);
+    }
+
+    bool accept_partial_lines(const std::vector<PartialLine>& lines) override {
+        if (strict_) {
+            std::fprintf(stderr, "tesu-batch: %s: %s\n", path_.c_str(), partial_line_text(lines[0]).c_str());
+            std::fprintf(stderr, "tesu-batch: %s: the data file was refused (--strict)\n", path_.c_str());
+            return false;
         }
-        return platform_.message_box(caption, text, buttons, kind);
+        const std::size_t named = std::min(lines.size(), PARTIAL_LINES_NAMED);
+        for (std::size_t i = 0; i < named; ++i)
+            std::fprintf(stderr, "%s: %s\n", path_.c_str(), partial_line_text(lines[i]).c_str());
+        if (lines.size() > named)
+            std::fprintf(stderr, "%s: %s\n", path_.c_str(),
+                         more_partial_lines_text(lines.size() - named).c_str());
+        return true;
     }
 
 private:
-    Platform& platform_;
-    const MeshRun& run_;
+    Platform& console_;
     const std::string& path_;
     bool strict_;
 };
@@ -140,27 +139,28 @@ void warn_of_outline_gaps(const std::string& data_file, const FinishedMesh& mesh
 // `earlier` holds the data files and outputs of the files before, and takes
 // this one's.
 int mesh_one_file(const std::string& path, const BatchOptions& options, MeshRun& run,
-                  HeadlessPlatform& platform, std::vector<std::string>& earlier) {
-    RunResults results;
-    results.histogram_step = options.histogram_step;
-    results.quality = options.quality;
-    results.output_override = options.output_path;
-    if (!options.svg_path.empty()) results.other_outputs.push_back(options.svg_path);
+                  HeadlessPlatform& console, std::vector<std::string>& earlier) {
+    RunRequest request;
+    request.histogram_step = options.histogram_step;
+    request.quality = options.quality;
+    request.output_override = options.output_path;
+    if (!options.svg_path.empty()) request.other_outputs.push_back(options.svg_path);
     for (const std::string& export_path : options.export_paths) {
-        for (const std::string& file : export_file_paths(export_path)) results.other_outputs.push_back(file);
+        for (const std::string& file : export_file_paths(export_path)) request.other_outputs.push_back(file);
     }
-    results.earlier_files = earlier;
+    request.earlier_files = earlier;
+    RunResults results;
     RunObserver silent;
-    PartialLineCheck checked_platform(platform, run, path, options.strict);
-    run_mesh_generation(run, path, results, checked_platform, silent);
+    PartialLineCheck platform(console, path, options.strict);
+    run_mesh_generation(run, path, request, results, platform, silent);
     earlier.push_back(path);
     if (!results.output_file_name.empty()) earlier.push_back(results.output_file_name);
-    earlier.insert(earlier.end(), results.other_outputs.begin(), results.other_outputs.end());
+    earlier.insert(earlier.end(), request.other_outputs.begin(), request.other_outputs.end());
     if (const char* failure = failure_of(results.outcome)) {
         std::fprintf(stderr, "tesu-batch: %s: %s\n", path.c_str(), failure);
     }
     int status = status_of(results);
-    if (!results.mesh_ready) return status;
+    if (!results.mesh) return status;
     warn_of_outline_gaps(path, *results.mesh);
     if (results.element_count == 0) {
         // Written all the same, but a mesh without elements is no success.
@@ -206,11 +206,11 @@ int main(int argc, char** argv) {
     }
 
     MeshRun run;
-    HeadlessPlatform platform(stdout, stderr);
+    HeadlessPlatform console(stdout, stderr);
     int status = 0;
     std::vector<std::string> earlier;
     for (const std::string& path : options.data_files) {
-        status = worse(status, mesh_one_file(path, options, run, platform, earlier));
+        status = worse(status, mesh_one_file(path, options, run, console, earlier));
     }
     return status;
 }

@@ -1,20 +1,19 @@
 // tesu: the desktop program. `tesu [FILE.DAT]` opens the main window and,
 // given a data file, runs the mesh generation on it at once; a file that
-// cannot be opened is named on standard error with the reason, while the
-// window stays empty and silent. --help and --version need no display;
-// without one the program says so and ends with status 2.
+// cannot be opened is named with the reason on standard error and in a box
+// over the empty window. A failure inside the computation ends the program
+// with status 1 (see MainWindow); a refused file leaves it running. --help
+// and --version need no display; without one the program says so and ends
+// with status 2.
 //
 // Hidden option for the documentation: `--screenshot PNG FILE.DAT` answers
 // every message box with OK, runs on the file, saves a picture of the window
 // and ends.
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
-#include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -28,6 +27,7 @@
 #include "ui/qt/box_placement.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/modal_dialogs.h"
+#include "ui/qt/open_failure.h"
 #include "ui/qt/qt_translation.h"
 
 namespace {
@@ -84,16 +84,9 @@ bool parse_options(int argc, char** argv, Options& options) {
 
 // Why the data file cannot be read, as the system says it; empty when it can.
 std::string open_problem(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return std::strerror(errno);
-    struct stat status {};
-    const bool ok = ::fstat(fd, &status) == 0;
-    const int error = ok ? 0 : errno;
-    ::close(fd);
-    if (!ok) return std::strerror(error);
-    if (S_ISDIR(status.st_mode)) return std::strerror(EISDIR);
-    if (!S_ISREG(status.st_mode)) return "Not a regular file";
-    return {};
+    const int failure = open_failure(path);
+    if (failure == 0) return {};
+    return failure == NOT_A_REGULAR_FILE ? "Not a regular file" : std::strerror(failure);
 }
 
 // The answers that need no window, before Qt looks for a display; true
@@ -171,7 +164,7 @@ int main(int argc, char** argv) {
                 const bool saved =
                     window.grab().save(QString::fromLocal8Bit(options.screenshot.c_str()), "PNG");
                 if (!saved) std::fprintf(stderr, "tesu: cannot write %s\n", options.screenshot.c_str());
-                QApplication::exit(saved && state.results.mesh_ready ? 0 : 1);
+                QApplication::exit(saved && state.mesh_ready ? 0 : 1);
             });
         }
         if (const std::string problem = open_problem(options.data_file); !problem.empty())

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/node_numbering.h"
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "ui/headless_platform.h"
 
 namespace {
@@ -120,13 +120,14 @@ double peak_megabytes(const rusage& usage) { return static_cast<double>(usage.ru
 // Runs in the child: meshes the file and prints one line of figures.
 [[noreturn]] void run_case(const BenchCase& bench_case, const fs::path& data_path) {
     MeshRun run;
+    RunRequest request;
+    request.quality = bench_case.quality;
     RunResults results;
-    results.quality = bench_case.quality;
     HeadlessPlatform platform;
     RunObserver silent;
 
     const auto start = std::chrono::steady_clock::now();
-    run_mesh_generation(run, data_path.string(), results, platform, silent);
+    run_mesh_generation(run, data_path.string(), request, results, platform, silent);
     const double total = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     rusage usage{};

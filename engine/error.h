@@ -1,6 +1,6 @@
 // The one way a failure leaves the core: an exception carrying why, and the
-// caption and text of the message the user is shown. The programs decide how
-// to show it and with which status to end.
+// caption and text of the message the user is shown. The programs decide from
+// the cause how to show it, whether to go on and with which status to end.
 #pragma once
 
 #include <exception>
@@ -18,30 +18,26 @@ enum class ErrorCause {
 
 class Error : public std::exception {
 public:
-    // `ends_program`: the desktop program ends after the message (every
-    // computation or capacity stop, and the over-long data line).
-    Error(ErrorCause cause, std::string_view caption, std::string text, bool ends_program)
-        : cause_(cause), caption_(caption), text_(std::move(text)), ends_program_(ends_program) {}
+    Error(ErrorCause cause, std::string_view caption, std::string text)
+        : cause_(cause), caption_(caption), text_(std::move(text)) {}
 
     ErrorCause cause() const { return cause_; }
     const std::string& caption() const { return caption_; }
     const std::string& text() const { return text_; }
-    bool ends_program() const { return ends_program_; }
     const char* what() const noexcept override { return text_.c_str(); }
 
 private:
     ErrorCause cause_;
     std::string caption_;
     std::string text_;
-    bool ends_program_;
 };
 
 // The caption of every failure inside the computation.
 inline constexpr std::string_view COMPUTATION_ERROR_CAPTION = "計算実行中のエラー！強制終了します。";
 
-// A computation or capacity stop: it ends the desktop program.
+// A computation or capacity stop, under the caption that says the program ends.
 inline Error computation_error(std::string text, ErrorCause cause = ErrorCause::computation) {
-    return Error(cause, COMPUTATION_ERROR_CAPTION, std::move(text), true);
+    return Error(cause, COMPUTATION_ERROR_CAPTION, std::move(text));
 }
 
 }  // namespace tesu

@@ -88,7 +88,7 @@ bool is_skipped(const Line& line, int number) {
 }
 
 [[noreturn]] void refuse(std::string_view text) {
-    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text));
 }
 
 // The second line that says where a refusal comes from.
@@ -145,7 +145,7 @@ int check_line(std::string_view line, bool has_line_feed, int number) {
     const std::size_t length = line.size() + (has_line_feed ? 1 : 0);
     if (length > MAX_LINE_LENGTH) {
         const std::string where = number > 0 ? at_line(number) : std::string();
-        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG) + where, false);
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(LINE_TOO_LONG) + where);
     }
     return std::ranges::all_of(line, is_blank_byte) ? 1 : 0;
 }
@@ -248,8 +248,7 @@ void check_duplicates(InputTables& input) {
                 format_message("閉じた図形の数=%d, に対して同じ座標の数=%lld\n\n"
                                "同じ座標が重複して含まれています。\n"
                                "データの再チェックをお願いします。",
-                               figures, static_cast<long long>(pairs)),
-                false);
+                               figures, static_cast<long long>(pairs)));
 }
 
 }  // namespace tesu

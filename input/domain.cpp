@@ -13,7 +13,7 @@ namespace tesu {
 namespace {
 
 [[noreturn]] void refuse(std::string_view text) {
-    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text));
 }
 
 bool is_closed(const std::vector<Point>& outline) {

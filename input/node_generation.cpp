@@ -103,14 +103,14 @@ int place_contour_nodes(MeshTables& mesh, const InputTables& input, int node_lim
     ExactPointSet outline_nodes;
     outline_nodes.assign(mesh, FIRST_NODE_ROW, n);
     if (outline_nodes.has_repeat())
-        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(OUTLINE_FAILURE), false);
+        throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(OUTLINE_FAILURE));
     return n;
 }
 
 int place_division_nodes(MeshTables& mesh, const InputTables& input, int last_contour_node, int node_limit) {
     for (int i = 0; i < input.division_node_count; ++i) {
         if (!within_division_range(input.division_xy[i])) {
-            throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(DIVISION_FAILURE), false);
+            throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(DIVISION_FAILURE));
         }
     }
 

@@ -14,7 +14,7 @@ constexpr std::string_view TOO_MANY_LATTICE_POINTS =
     "格子点が多すぎます。\nスパンまたは密度を見直して下さい。";
 
 [[noreturn]] void refuse(std::string_view text) {
-    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+    throw Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text));
 }
 
 bool positive_finite(double v) { return std::isfinite(v) && v > 0; }

@@ -140,7 +140,7 @@ void write_mesh(const FinishedMesh& mesh, const std::string& path, int histogram
         throw py::value_error(path + ": use .TES, .msh, .vtu, .node, .ele, .poly or .svg");
     }
     if (!failed.empty())
-        throw Error(ErrorCause::output, OUTPUT_ERROR_CAPTION, output_failure_text(failed[0], reason), false);
+        throw Error(ErrorCause::output, OUTPUT_ERROR_CAPTION, output_failure_text(failed[0], reason));
 }
 
 struct Mesh {

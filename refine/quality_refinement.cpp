@@ -67,7 +67,7 @@ public:
           half_cotangent_(
               1 / std::tan(std::min(options.min_angle + OFF_CENTRE_EXTRA, 60.0) * RADIANS_PER_DEGREE / 2)),
           node_limit_(node_limit),
-          budget_(BUDGET_PER_NODE * node_number(mesh.number) + BUDGET_BASE) {
+          budget_(BUDGET_PER_NODE * node_number(mesh_.number) + BUDGET_BASE) {
         // Close to the bound, the prefilter leaves the decision to the
         // exact measure.
         prefilter_cosine_ = std::cos((options.min_angle + 0.01) * RADIANS_PER_DEGREE);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <vector>
 
@@ -15,7 +14,6 @@
 #include "input/node_bound.h"
 #include "input/node_generation.h"
 #include "output/file_identity.h"
-#include "output/result_file.h"
 #include "refine/quality_refinement.h"
 
 namespace tesu {
@@ -34,10 +32,8 @@ double seconds_since(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
-
 Error read_error(std::string_view text) {
-    return Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text), false);
+    return Error(ErrorCause::read, READ_ERROR_CAPTION, std::string(text));
 }
 
 // Every edge of every figure; a figure's points end with its closing point.
@@ -146,13 +142,6 @@ std::string output_failure_text(const std::string& path, const std::string& reas
     return text;
 }
 
-std::string report_text(const RunResults& results) {
-    const int nodes = results.mesh ? static_cast<int>(results.mesh->nodes.size()) : 0;
-    return format_message("ノード数 = %d, 要素数 = %d\n輪郭線上のノード数 = %d\n\n計算時間= %ld 秒", nodes,
-                          results.element_count, node_number(results.last_contour_node),
-                          static_cast<long>(results.end_time - results.start_time - results.waiting_time));
-}
-
 bool form_output_name(const std::string& data_file, std::string& name) {
     // The file's own name up to its first dot: "sq_0.1.DAT" gives "sq_0".
     const std::size_t name_start =
@@ -213,8 +202,7 @@ RunSummary MeshRun::prepare(const std::string& output_override, const std::vecto
         if (std::ranges::find(taken, identity) != taken.end()) {
             throw Error(ErrorCause::output, OUTPUT_ERROR_CAPTION,
                         format_message("%s はデータファイルと同じファイルです。別の名前を指定して下さい。",
-                                       output.c_str()),
-                        false);
+                                       output.c_str()));
         }
         taken.push_back(identity);
     }
@@ -295,62 +283,6 @@ std::optional<FinishedMesh> MeshRun::build(RunObserver& observer, std::stop_toke
     draw_elements(mesh, finished, observer);
     stage_times_.writing = seconds_since(stage_start);
     return finished;
-}
-
-void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults& results, Platform& platform,
-                         RunObserver& observer, std::stop_token stop) {
-    results.mesh_ready = 0;
-    results.mesh.reset();
-    results.error.reset();
-    results.waiting_time = 0;
-    observer.run_started();
-    try {
-        if (!run.read(data_file)) {
-            results.outcome = RunOutcome::not_opened;
-            return;
-        }
-        const RunSummary summary =
-            run.prepare(results.output_override, results.other_outputs, results.earlier_files);
-        results.output_file_name = summary.output_file_name;
-        if (platform.message_box(SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel,
-                                 MessageKind::summary) != Answer::ok) {
-            results.outcome = RunOutcome::cancelled;
-            return;
-        }
-        results.start_time = clock_seconds();
-        results.mesh = run.build(observer, stop, results.quality);
-    } catch (const Error& error) {
-        platform.message_box(error.caption(), error.text(), Buttons::ok);
-        results.error = error;
-        const bool computation =
-            error.cause() == ErrorCause::computation || error.cause() == ErrorCause::capacity;
-        results.outcome = computation ? RunOutcome::failed : RunOutcome::refused;
-        return;
-    }
-    results.stage_times = run.stage_times();
-    if (!results.mesh) {
-        results.outcome = RunOutcome::stopped;
-        return;
-    }
-    results.last_contour_node = run.last_contour_node();
-    results.element_count = static_cast<int>(results.mesh->elements.size());
-
-    const auto write_start = Clock::now();
-    std::string reason;
-    const bool written =
-        write_result_file(*results.mesh, results.output_file_name, results.histogram_step, &reason);
-    results.stage_times.writing += seconds_since(write_start);
-    if (!written) {
-        const std::int32_t shown = clock_seconds();
-        platform.message_box(OUTPUT_ERROR_CAPTION, output_failure_text(results.output_file_name, reason),
-                             Buttons::ok);
-        results.waiting_time += clock_seconds() - shown;
-    }
-    results.outcome = written ? RunOutcome::written : RunOutcome::output_failed;
-    // The mesh is built and drawn even when its file could not be written.
-    results.mesh_ready = 1;
-    results.end_time = clock_seconds();
-    platform.message_box(REPORT_CAPTION, report_text(results), Buttons::ok, MessageKind::report);
 }
 
 }  // namespace tesu

@@ -2,20 +2,20 @@
 // result file's name and the values of the summary, on which the caller
 // decides OK or Cancel), build the mesh (telling an observer what it draws,
 // stopping on request), and the finished mesh that every writer reads.
-// run_mesh_generation strings the phases together with the messages of the
-// run, as both programs show them.
+// run/run_driver.h strings the phases together with the messages of the run,
+// as both programs show them.
 //
 // Failures throw tesu::Error. After one, the tables hold whatever the
 // failed phase left (a part-built diagram, a part-read file): only a new
 // run may use them, and it starts from the top.
 #pragma once
 
-#include <cstdint>
 #include <istream>
 #include <memory>
 #include <optional>
 #include <stop_token>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/error.h"
@@ -25,13 +25,10 @@
 #include "input/input_tables.h"
 #include "output/finished_mesh.h"
 #include "refine/quality_options.h"
-#include "run/run_messages.h"
 #include "run/run_observer.h"
 
 namespace tesu {
 
-inline constexpr std::string_view SUMMARY_CAPTION = "データ読み込み終了";
-inline constexpr std::string_view REPORT_CAPTION = "データ出力終了";
 inline constexpr std::string_view OUTPUT_ERROR_CAPTION = "データ出力エラー";
 
 // Wall-clock seconds spent in each stage of the last run, for benchmarks.
@@ -115,59 +112,5 @@ private:
     int last_contour_node_ = 3;
     StageTimes stage_times_;
 };
-
-enum class RunOutcome {
-    written,        // the mesh was built and its result file written
-    not_opened,     // the data file could not be opened
-    refused,        // the reader or a check refused the data file
-    cancelled,      // the user cancelled the summary
-    output_failed,  // the mesh was built but its result file not written
-    stopped,        // a stop was requested while the mesh was built
-    failed,         // the computation stopped with an error
-};
-
-// What the run leaves for the report, the details box and the repaint.
-struct RunResults {
-    // When set, the result is written here instead of the name formed from
-    // the data file.
-    std::string output_override;
-    // The other files the caller writes from the mesh, and the files of the
-    // runs before it in one batch: none may be an output of this run.
-    std::vector<std::string> other_outputs;
-    std::vector<std::string> earlier_files;
-    // Bin width of the distortion section, 0 (none) to 3 degrees.
-    int histogram_step = 0;
-    // The refinement after the documented run; none by default.
-    QualityOptions quality;
-
-    std::string output_file_name;
-    // 1 once the last run has built its mesh; gates repaint, zoom, details.
-    int mesh_ready = 0;
-    std::int32_t start_time = 0;
-    std::int32_t end_time = 0;
-    // Seconds spent waiting for the user in message boxes after start_time,
-    // left out of the computing time.
-    std::int32_t waiting_time = 0;
-    int element_count = 0;
-    // Nodes 4 to last_contour_node are the nodes on the outlines.
-    int last_contour_node = 3;
-    std::optional<FinishedMesh> mesh;
-
-    RunOutcome outcome = RunOutcome::not_opened;
-    // The failure of an outcome `refused` or `failed`.
-    std::optional<Error> error;
-    StageTimes stage_times;
-};
-
-// The report box's text: counts and computing time.
-std::string report_text(const RunResults& results);
-
-// The whole run on `data_file`, as a program without a thread of its own for
-// the build runs it: the summary asked through `platform`, every refusal
-// and failure shown there and kept in results.error (the caller ends the
-// program on one that asks for it), the result file written, the report
-// shown.
-void run_mesh_generation(MeshRun& run, const std::string& data_file, RunResults& results, Platform& platform,
-                         RunObserver& observer, std::stop_token stop = {});
 
 }  // namespace tesu

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "input/input_tables.h"
-#include "run/mesh_run.h"
+#include "run/run_results.h"
 #include "ui/view.h"
 
 namespace tesu {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "support/batch_runner.h"
 #include "ui/headless_platform.h"
 
@@ -35,16 +35,17 @@ TEST_P(GoldenFiles, ExampleGivesItsResultFileByteForByte) {
     const GoldenCase& golden = GetParam();
     const TempFolder folder;
     MeshRun run;
+    RunRequest request;
     RunResults results;
     HeadlessPlatform platform;
     RunObserver silent;
-    results.histogram_step = golden.histogram_step;
-    results.output_override = (folder.path() / "result.TES").string();
+    request.histogram_step = golden.histogram_step;
+    request.output_override = (folder.path() / "result.TES").string();
     run_mesh_generation(run,
                         std::string(TESU_SOURCE_DIR) + "/" + golden.folder + "/" + golden.example + ".DAT",
-                        results, platform, silent);
+                        request, results, platform, silent);
     ASSERT_EQ(results.outcome, RunOutcome::written);
-    const std::string written = read_bytes(results.output_override);
+    const std::string written = read_bytes(request.output_override);
 
     const fs::path golden_path = fs::path(TESU_SOURCE_DIR) / "tests" / "golden" / golden_name(golden);
     if (std::getenv("TESU_REGENERATE_GOLDEN")) {

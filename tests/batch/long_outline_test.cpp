@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/creation_order.h"
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "support/batch_runner.h"
 #include "support/circle_check.h"
 #include "ui/headless_platform.h"
@@ -50,7 +50,8 @@ TEST_P(LongOutlines, MeshCoversTheFigureWithDelaunayTriangles) {
     RunResults results;
     HeadlessPlatform platform;
     RunObserver silent;
-    run_mesh_generation(run, folder.write("long.DAT", GetParam().data).string(), results, platform, silent);
+    run_mesh_generation(run, folder.write("long.DAT", GetParam().data).string(), {}, results, platform,
+                        silent);
     ASSERT_EQ(results.outcome, RunOutcome::written);
     const MeshTables* mesh = &run.tables();
     const InputTables* input = &run.input();

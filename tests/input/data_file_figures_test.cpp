@@ -3,11 +3,11 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "engine/error.h"
 #include "input/data_file.h"
-#include "ui/headless_platform.h"
 
 namespace tesu {
 namespace {
@@ -18,13 +18,14 @@ struct FiguresTest : ::testing::Test {
         for (const Point& p : points) input.outline_xy[input.outline_point_count++] = p;
         scan_figures(input);
     }
-    // False when the check refuses the outline, its message then shown.
+    // False when the check refuses the outline, the refusal then kept.
     bool duplicates_pass(InputTables& checked) {
+        refusal.reset();
         try {
             check_duplicates(checked);
             return true;
         } catch (const Error& error) {
-            platform.message_box(error.caption(), error.text(), Buttons::ok);
+            refusal = error;
             return false;
         }
     }
@@ -33,25 +34,24 @@ struct FiguresTest : ::testing::Test {
     }
 
     InputTables input;
-    HeadlessPlatform platform;
+    std::optional<Error> refusal;
 };
 
 TEST_F(FiguresTest, ASquareIsOneFigureWithOneRepeatedPoint) {
     set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}});
     EXPECT_EQ(figure_ends(), std::vector<int>{4});
     EXPECT_TRUE(duplicates_pass(input));
-    EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(FiguresTest, RefusesTwoSquaresSharingACorner) {
     // (1, 1) is the first point of neither square.
     set_outline({{0, 0}, {1, 0}, {1, 1}, {0, 1}, {0, 0}, {2, 2}, {1, 2}, {1, 1}, {2, 1}, {2, 2}});
     EXPECT_EQ(figure_ends(), (std::vector<int>{4, 9}));
-    EXPECT_FALSE(duplicates_pass(input));
+    ASSERT_FALSE(duplicates_pass(input));
     EXPECT_EQ(input.figure_count, 0);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].caption, "元データに重複があります");
-    EXPECT_EQ(platform.messages[0].text,
+    EXPECT_EQ(refusal->cause(), ErrorCause::read);
+    EXPECT_EQ(refusal->caption(), "元データに重複があります");
+    EXPECT_EQ(refusal->text(),
               "閉じた図形の数=2, に対して同じ座標の数=3\n\n同じ座標が重複して含まれています。\n"
               "データの再チェックをお願いします。");
 }
@@ -65,8 +65,8 @@ TEST_F(FiguresTest, CountsEveryPairOfEqualPointsBeyondTheRangeOfInt) {
     input.outline_xy[input.outline_point_count++] = {0, 0};
     scan_figures(input);
     EXPECT_EQ(figure_ends(), std::vector<int>{99'999});
-    EXPECT_FALSE(duplicates_pass(input));
-    EXPECT_THAT(platform.messages.back().text,
+    ASSERT_FALSE(duplicates_pass(input));
+    EXPECT_THAT(refusal->text(),
                 ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=4999750004\n"));
 }
 
@@ -77,9 +77,8 @@ TEST_F(FiguresTest, PointsAfterTheLastClosingRowFormNoFigure) {
 
     // They still take part in the duplicate count.
     set_outline({{0, 0}, {1, 0}, {0, 1}, {0, 0}, {5, 5}, {1, 0}});
-    EXPECT_FALSE(duplicates_pass(input));
-    EXPECT_THAT(platform.messages.back().text,
-                ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=2\n"));
+    ASSERT_FALSE(duplicates_pass(input));
+    EXPECT_THAT(refusal->text(), ::testing::StartsWith("閉じた図形の数=1, に対して同じ座標の数=2\n"));
 }
 
 TEST_F(FiguresTest, TheRowAfterAClosingRowStartsTheNextFigure) {

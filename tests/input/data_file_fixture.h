@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/error.h"
 #include "input/data_file.h"
-#include "ui/headless_platform.h"
 
 namespace tesu {
 
@@ -30,23 +30,25 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
 
-    // Reads the bytes as a data file; false when refused, the refusal shown
-    // as the programs show it. A refusal that ends the program is thrown on.
+    // Reads the bytes as a data file; false when refused, the refusal then
+    // kept. Every refusal of the reader is one of the read, under its caption.
     bool read(std::string_view bytes) {
         std::ofstream(input->input_file_name, std::ios::binary) << bytes;
-        platform.messages.clear();
+        refusal.reset();
         try {
             return read_data_file(*input);
         } catch (const Error& error) {
             EXPECT_EQ(error.cause(), ErrorCause::read);
-            platform.message_box(error.caption(), error.text(), Buttons::ok);
-            if (error.ends_program()) throw;
+            EXPECT_EQ(error.caption(), READ_ERROR_CAPTION);
+            refusal = error;
             return false;
         }
     }
+    // Which refusal it was: its text up to the line it names.
+    std::string refused_as() const { return refusal ? first_line(refusal->text()) : std::string(); }
 
     std::unique_ptr<InputTables> input = std::make_unique<InputTables>();
-    HeadlessPlatform platform;
+    std::optional<Error> refusal;
 
 private:
     std::filesystem::path folder_;

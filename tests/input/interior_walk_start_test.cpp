@@ -23,10 +23,8 @@ namespace {
 using testing::add_density_row;
 using testing::add_figure;
 using testing::circle;
-using testing::placed_divisions;
 using testing::random_polygon;
 using testing::rectangle;
-using testing::shown_stage;
 
 struct LatticePoint {
     Point at;
@@ -75,15 +73,11 @@ bool has_node_near(const std::vector<Point>& nodes, const Point& p, double spaci
 // Runs the node stages on `data` (in file units) and compares the interior
 // nodes with the brute-force search; returns how many there are.
 int expect_brute_force_interior_nodes(const InputTables& data) {
-    HeadlessPlatform platform;
     auto mesh = std::make_unique<MeshTables>();
     auto input = std::make_unique<InputTables>(data);
     normalise_input(*input);
-    testing::PlacedNodes results;
-    EXPECT_TRUE(
-        shown_stage(platform, [&] { results.last_contour_node = place_contour_nodes(*mesh, *input); }));
-    const int last_placed = placed_divisions(
-        platform, [&] { return place_division_nodes(*mesh, *input, results.last_contour_node); });
+    const int last_contour_node = place_contour_nodes(*mesh, *input);
+    const int last_placed = place_division_nodes(*mesh, *input, last_contour_node);
     EXPECT_GE(last_placed, 3);
     VoronoiBuilder builder(*mesh);
     builder.start_diagram();

@@ -20,9 +20,6 @@
 namespace tesu {
 namespace {
 
-using testing::placed_divisions;
-using testing::shown_stage;
-
 // A circle of 99,999 vertices and its closing row, 100,000 refinements and
 // 100,000 division points inside the circle, in file units.
 std::string full_data_file() {
@@ -70,14 +67,9 @@ TEST_F(DataFileTest, FullTablesOfEveryKindAreReadIndexedAndPlaced) {
     // Every edge is shorter than the spacing, so the outline nodes are its
     // vertices; no division point lies on one of them or on another.
     auto mesh = std::make_unique<MeshTables>();
-    testing::PlacedNodes results;
-    ASSERT_TRUE(
-        shown_stage(platform, [&] { results.last_contour_node = place_contour_nodes(*mesh, *input); }));
-    EXPECT_EQ(results.last_contour_node, 3 + 99'999);
-    EXPECT_EQ(placed_divisions(
-                  platform, [&] { return place_division_nodes(*mesh, *input, results.last_contour_node); }),
-              3 + 99'999 + 100'000);
-    EXPECT_TRUE(platform.messages.empty());
+    const int last_contour_node = place_contour_nodes(*mesh, *input);
+    EXPECT_EQ(last_contour_node, 3 + 99'999);
+    EXPECT_EQ(place_division_nodes(*mesh, *input, last_contour_node), 3 + 99'999 + 100'000);
 }
 
 }  // namespace

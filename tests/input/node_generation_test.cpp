@@ -19,10 +19,8 @@ namespace {
 using testing::add_density_row;
 using testing::add_figure;
 using testing::circle;
-using testing::FatalEnding;
-using testing::placed_divisions;
+using testing::failure_of;
 using testing::rectangle;
-using testing::shown_stage;
 
 TEST(NormaliseInput, LongerSideSpansZeroTo399) {
     InputTables wide;
@@ -91,18 +89,16 @@ protected:
 
     std::unique_ptr<MeshTables> mesh_ = std::make_unique<MeshTables>();
     InputTables input_;
-    testing::PlacedNodes results_;
-    HeadlessPlatform platform_;
+    int last_contour_node_ = 3;
 };
 
 TEST_F(NodeStages, EdgeNodesFollowTheSpacingAndHalveTheLastGap) {
     // Edges of 3.5 and 1.5 spacings.
     add_figure(input_, rectangle(0, 0, 35, 15));
     input_.basic_density = 10;
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
 
-    EXPECT_EQ(results_.last_contour_node, 15);
+    EXPECT_EQ(last_contour_node_, 15);
     const double expected_x[] = {0, 10, 20, 27.5, 35, 35, 35, 25, 15, 7.5, 0, 0};
     const double expected_y[] = {0, 0, 0, 0, 0, 7.5, 15, 15, 15, 15, 15, 7.5};
     for (int k = 4; k <= 15; ++k) {
@@ -114,8 +110,7 @@ TEST_F(NodeStages, EdgeNodesFollowTheSpacingAndHalveTheLastGap) {
 TEST_F(NodeStages, EdgeNoLongerThanTheSpacingGetsNoNodeAndOneJustLongerGetsItsMiddle) {
     add_figure(input_, {{0, 0}, {10, 0}, {10, 9.99}, {20.5, 9.99}});
     input_.basic_density = 10;
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
     EXPECT_EQ(node(5).x, 10);  // edges of 10 and 9.99: no node
     EXPECT_EQ(node(6).y, 9.99);
     EXPECT_EQ(node(7).x, 15.25);  // edge of 10.5: its middle
@@ -126,8 +121,7 @@ TEST_F(NodeStages, StepsFollowTheLocalSpacingAlongTheEdge) {
     add_figure(input_, {{0, 0}, {100, 0}, {50, 80}});
     input_.basic_density = 10;
     add_density_row(input_, 0, 0, 2, 40);  // 2 + 0.2 d
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
     EXPECT_DOUBLE_EQ(node(5).x, 2);
     EXPECT_DOUBLE_EQ(node(6).x, 2 + 2.4);
     EXPECT_DOUBLE_EQ(node(7).x, 4.4 + 2.88);
@@ -137,8 +131,7 @@ TEST_F(NodeStages, VertexNodesAreExactCopiesAndTheClosingRowIsNotRepeated) {
     add_figure(input_, circle(200, 200, 150, 37));
     add_figure(input_, circle(200, 200, 50, 11));
     input_.basic_density = 7.3;
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
 
     std::vector<Point> vertices;
     for (int f = 0; f < input_.figure_count; ++f) {
@@ -149,7 +142,7 @@ TEST_F(NodeStages, VertexNodesAreExactCopiesAndTheClosingRowIsNotRepeated) {
     EXPECT_TRUE(same(node(4), vertices[0]));
     // Each vertex once, in order.
     std::size_t found = 0;
-    for (int k = 4; k <= results_.last_contour_node; ++k) {
+    for (int k = 4; k <= last_contour_node_; ++k) {
         const bool is_vertex =
             std::any_of(vertices.begin(), vertices.end(), [&](const Point& v) { return same(node(k), v); });
         if (!is_vertex) continue;
@@ -163,28 +156,24 @@ TEST_F(NodeStages, VertexNodesAreExactCopiesAndTheClosingRowIsNotRepeated) {
 TEST_F(NodeStages, FigureSmallerThanTheSpacingGetsOnlyItsVertices) {
     add_figure(input_, {{100, 100}, {103, 100}, {101, 102}});
     input_.basic_density = 10;
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
-    EXPECT_EQ(results_.last_contour_node, 6);
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
+    EXPECT_EQ(last_contour_node_, 6);
 }
 
 TEST_F(NodeStages, NoFigureGivesNoOutlineNode) {
     input_.outline_xy[input_.outline_point_count++] = {5, 5};  // an open point only
     input_.basic_density = 10;
-    ASSERT_TRUE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
-    EXPECT_EQ(results_.last_contour_node, 3);
+    last_contour_node_ = place_contour_nodes(*mesh_, input_);
+    EXPECT_EQ(last_contour_node_, 3);
 }
 
 TEST_F(NodeStages, TouchingFiguresAreRefused) {
     add_figure(input_, rectangle(0, 0, 10, 10));
     add_figure(input_, rectangle(10, 0, 20, 10));
     input_.basic_density = 30;
-    EXPECT_FALSE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0].caption, READ_ERROR_CAPTION);
-    EXPECT_EQ(platform_.messages[0].text, "座標データの読み込み失敗！");
+    const auto error = failure_of([&] { place_contour_nodes(*mesh_, input_); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause(), ErrorCause::read);
 }
 
 TEST_F(NodeStages, VertexOnAnotherFiguresEdgeNodeIsRefused) {
@@ -193,9 +182,9 @@ TEST_F(NodeStages, VertexOnAnotherFiguresEdgeNodeIsRefused) {
     add_figure(input_, rectangle(0, 0, 10, 10));
     add_figure(input_, {{5, 0}, {8, -5}, {2, -5}});
     input_.basic_density = 6;
-    EXPECT_FALSE(
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
-    EXPECT_EQ(platform_.messages.size(), 1u);
+    const auto error = failure_of([&] { place_contour_nodes(*mesh_, input_); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause(), ErrorCause::read);
 }
 
 // A figure of two vertices, L apart, with a spacing of 1: each of its two
@@ -209,23 +198,18 @@ void fill_outline_to_row(InputTables& input, int last_row) {
 
 TEST_F(NodeStages, OutlineFillingTheTableToItsLastRowPasses) {
     fill_outline_to_row(input_, 999);
-    ASSERT_TRUE(shown_stage(platform_,
-                            [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_, 1000); }));
-    EXPECT_EQ(results_.last_contour_node, 999);
+    last_contour_node_ = place_contour_nodes(*mesh_, input_, 1000);
+    EXPECT_EQ(last_contour_node_, 999);
 }
 
 TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
     fill_outline_to_row(input_, NODE_LIMIT + 1);
-    try {
-        shown_stage(platform_, [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); });
-        FAIL() << "no fatal ending";
-    } catch (const FatalEnding& ending) {
-        EXPECT_EQ(ending.status, 1);
-    }
-    ASSERT_EQ(platform_.messages.size(), 1u);
-    EXPECT_EQ(platform_.messages[0].caption, COMPUTATION_ERROR_CAPTION);
+    const auto error = failure_of([&] { place_contour_nodes(*mesh_, input_); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause(), ErrorCause::capacity);
+    // What the user is told to do about it.
     EXPECT_EQ(
-        platform_.messages[0].text,
+        error->text(),
         "輪郭線上だけでも、生成されるノードの個数が多すぎます。\nもっと数を減らすようにパラメータを調節して"
         "下さい。\nMAX_NUMBER!!! number =10000000 ");
     // Rows 4 to 9,999,999, and the first edge's last node once more when it
@@ -235,18 +219,10 @@ TEST_F(NodeStages, OutlineBeyondTheTableStopsWithTheCapacityMessage) {
 TEST_F(NodeStages, DivisionNodeBeyondTheTableStopsWithTheCapacityMessage) {
     fill_outline_to_row(input_, 999);
     input_.division_xy[input_.division_node_count++] = {0.25, 0.25};
-    ASSERT_TRUE(shown_stage(platform_,
-                            [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_, 1000); }));
-    try {
-        placed_divisions(platform_, [&] {
-            return place_division_nodes(*mesh_, input_, results_.last_contour_node, 1000);
-        });
-        FAIL() << "no fatal ending";
-    } catch (const FatalEnding& ending) {
-        EXPECT_EQ(ending.status, 1);
-    }
-    EXPECT_EQ(platform_.messages.back().caption, COMPUTATION_ERROR_CAPTION);
-    EXPECT_NE(platform_.messages.back().text.find("MAX_NUMBER!!! number =1000 "), std::string::npos);
+    last_contour_node_ = place_contour_nodes(*mesh_, input_, 1000);
+    const auto error = failure_of([&] { place_division_nodes(*mesh_, input_, last_contour_node_, 1000); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->cause(), ErrorCause::capacity);
 }
 
 class DivisionNodes : public NodeStages {
@@ -254,31 +230,24 @@ protected:
     DivisionNodes() {
         add_figure(input_, rectangle(0, 0, 100, 100));
         input_.basic_density = 50;
-        EXPECT_TRUE(shown_stage(platform_,
-                                [&] { results_.last_contour_node = place_contour_nodes(*mesh_, input_); }));
+        last_contour_node_ = place_contour_nodes(*mesh_, input_);
     }
 
     void add_division(double x, double y) { input_.division_xy[input_.division_node_count++] = {x, y}; }
 };
 
 TEST_F(DivisionNodes, AreAppendedInFileOrder) {
-    ASSERT_EQ(results_.last_contour_node, 11);
+    ASSERT_EQ(last_contour_node_, 11);
     add_division(30, 40);
     add_division(500, -20);  // outside the figures, within the range
-    EXPECT_EQ(
-        placed_divisions(platform_,
-                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
-        13);
+    EXPECT_EQ(place_division_nodes(*mesh_, input_, last_contour_node_), 13);
     EXPECT_EQ(node(12).x, 30);
     EXPECT_EQ(node(13).x, 500);
     EXPECT_EQ(node(13).y, -20);
 }
 
 TEST_F(DivisionNodes, WithoutAnyTheLastRowIsTheLastOutlineNode) {
-    EXPECT_EQ(
-        placed_divisions(platform_,
-                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
-        11);
+    EXPECT_EQ(place_division_nodes(*mesh_, input_, last_contour_node_), 11);
 }
 
 TEST_F(DivisionNodes, PointsOnPlacedNodesAreNotPlacedAgain) {
@@ -288,37 +257,25 @@ TEST_F(DivisionNodes, PointsOnPlacedNodesAreNotPlacedAgain) {
     add_division(20, 20);   // twice in the file
     add_division(-0.0, 0);  // the first vertex, written as -0
     add_division(30, 30);
-    EXPECT_EQ(
-        placed_divisions(platform_,
-                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
-        13);
+    EXPECT_EQ(place_division_nodes(*mesh_, input_, last_contour_node_), 13);
     EXPECT_EQ(node(12).x, 20);
     EXPECT_EQ(node(13).x, 30);
-    EXPECT_TRUE(platform_.messages.empty());
 }
 
 TEST_F(DivisionNodes, RangeEndsAreAccepted) {
     add_division(-4000, -4000);
     add_division(4400, 4400);
-    EXPECT_EQ(
-        placed_divisions(platform_,
-                         [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
-        13);
+    EXPECT_EQ(place_division_nodes(*mesh_, input_, last_contour_node_), 13);
 }
 
 TEST_F(DivisionNodes, PointOutsideTheRangeRefusesTheFileBeforeAnyIsPlaced) {
     for (const Point outside : {Point{4400.001, 0}, Point{0, -4000.001}, Point{std::nan(""), 0}}) {
         input_.division_node_count = 0;
-        platform_.messages.clear();
         add_division(10, 10);
         add_division(outside.x, outside.y);
-        EXPECT_EQ(
-            placed_divisions(
-                platform_, [&] { return place_division_nodes(*mesh_, input_, results_.last_contour_node); }),
-            -1);
-        ASSERT_EQ(platform_.messages.size(), 1u);
-        EXPECT_EQ(platform_.messages[0].caption, READ_ERROR_CAPTION);
-        EXPECT_EQ(platform_.messages[0].text, "分割指定データの読み込み失敗！");
+        const auto error = failure_of([&] { place_division_nodes(*mesh_, input_, last_contour_node_); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->cause(), ErrorCause::read);
     }
 }
 

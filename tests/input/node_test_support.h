@@ -2,14 +2,16 @@
 // inside test and spacing tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <vector>
 
 #include "engine/error.h"
 #include "input/input_tables.h"
-#include "ui/headless_platform.h"
 
 namespace tesu::testing {
 
@@ -50,36 +52,16 @@ inline void add_density_row(InputTables& input, double x, double y, double radiu
     input.density_spec[input.density_spec_count++] = {x, y, radius, reach};
 }
 
-// What the node stages leave for the later ones.
-struct PlacedNodes {
-    int last_contour_node = 3;
-};
-
-// Thrown on by shown_stage for a failure that ends the program.
-struct FatalEnding {
-    int status;
-};
-
-// Runs a node stage as the run does: a refusal is shown through `platform`
-// and gives false; a failure that ends the program is shown, then thrown on
-// as FatalEnding.
+// The failure `stage` throws; empty, and the test failed, when it throws none.
 template <typename F>
-bool shown_stage(HeadlessPlatform& platform, F stage) {
+std::optional<Error> failure_of(F stage) {
     try {
         stage();
-        return true;
     } catch (const Error& error) {
-        platform.message_box(error.caption(), error.text(), Buttons::ok);
-        if (error.ends_program()) throw FatalEnding{EXIT_STATUS_FATAL};
-        return false;
+        return error;
     }
-}
-
-// The last row placed by the division stage, -1 when it refused the points.
-template <typename F>
-int placed_divisions(HeadlessPlatform& platform, F stage) {
-    int last = -1;
-    return shown_stage(platform, [&] { last = stage(); }) ? last : -1;
+    ADD_FAILURE() << "no error";
+    return std::nullopt;
 }
 
 }  // namespace tesu::testing

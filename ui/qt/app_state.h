@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "ui/drawing.h"
 #include "ui/mesh_probe.h"
 #include "ui/view.h"
@@ -16,7 +16,11 @@ struct AppState {
     // Its tables are reserved once; memory is committed only as rows fill.
     // While a run builds, only its worker touches them.
     MeshRun run;
+    // What the next run asks for: the menu's histogram and quality mode.
+    RunRequest request;
     RunResults results;
+    // The last run has built its mesh: it gates repaint, zoom and details.
+    bool mesh_ready = false;
     ViewState view;
     ElementCache elements;
     MeshProbe probe;

@@ -9,13 +9,12 @@
 #include <QMenuBar>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 
 #include "engine/error.h"
 #include "input/data_file.h"
 #include "output/voronoi_edges.h"
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 #include "ui/details_text.h"
 #include "ui/drawing.h"
 #include "ui/qt/editor_window.h"
@@ -41,8 +40,6 @@ constexpr std::string_view UNKNOWN_FORMAT_TEXT =
 // What the worker has drawn reaches the screen this often.
 constexpr int DRAWING_INTERVAL_MS = 100;
 
-std::int32_t clock_seconds() { return static_cast<std::int32_t>(std::time(nullptr)); }
-
 // The commands that would change a run under way or read its tables.
 constexpr int RUN_COMMANDS[] = {LOAD_DATA,       SHOW_VORONOI, SHOW_DETAILS, HISTOGRAM_NONE,
                                 HISTOGRAM_1,     HISTOGRAM_2,  HISTOGRAM_3,  SAVE_MESH,
@@ -60,7 +57,43 @@ bool is_one_of(int id, const int (&ids)[N]) {
     return std::ranges::find(ids, id) != std::end(ids);
 }
 
+// A failure inside the computation leaves the tables half-built, and its
+// caption tells the user that the program ends; a refused data file or an
+// unwritten result leaves the program as it was.
+bool ends_program(ErrorCause cause) {
+    switch (cause) {
+        case ErrorCause::read:
+        case ErrorCause::output:
+            return false;
+        case ErrorCause::computation:
+        case ErrorCause::capacity:
+            return true;
+    }
+    return true;
+}
+
 }  // namespace
+
+// The run's boxes over the window, and the finished mesh shown before its
+// report.
+class MainWindow::RunBoxes : public Platform {
+public:
+    explicit RunBoxes(MainWindow& window) : window_(window) {}
+
+    Answer message_box(std::string_view caption, std::string_view text, Buttons buttons,
+                       MessageKind) override {
+        return window_.dialogs_.message_box(&window_, caption, text, buttons);
+    }
+    bool accept_partial_lines(const std::vector<PartialLine>& lines) override {
+        message_box(PARTIAL_LINES_CAPTION, partial_lines_report(lines), Buttons::ok,
+                    MessageKind::information);
+        return true;
+    }
+    void mesh_ready(const RunResults& results) override { window_.show_finished_mesh(*results.mesh); }
+
+private:
+    MainWindow& window_;
+};
 
 MainWindow::MainWindow(AppState& state, ModalDialogs& dialogs)
     : state_(state),
@@ -220,38 +253,25 @@ bool MainWindow::settle_unsaved_edits(const std::string& path) {
 
 void MainWindow::mesh_file(const std::string& path) {
     if (running_ || !settle_unsaved_edits(path)) return;
-    state_.results.mesh_ready = 0;
-    state_.results.mesh.reset();
-    state_.results.error.reset();
-    state_.results.waiting_time = 0;
+    state_.mesh_ready = false;
     state_.elements.clear();
     status_->clear_note();
     update_commands();
     view_->reset_view();
     view_->repaint_mesh();
 
-    RunSummary summary;
-    try {
-        if (!state_.run.read(path)) return;  // a file that cannot be opened ends the run silently
-        summary = state_.run.prepare();
-    } catch (const Error& error) {
-        return show_failure(error);
-    }
-    state_.results.output_file_name = summary.output_file_name;
-    if (const auto& partial = state_.run.input().partial_lines; !partial.empty())
-        dialogs_.message_box(this, PARTIAL_LINES_CAPTION, partial_lines_report(partial), Buttons::ok);
-    if (dialogs_.message_box(this, SUMMARY_CAPTION, summary_text(summary), Buttons::ok_cancel) !=
-        Answer::ok) {
+    state_.request.quality =
+        state_.quality_mode ? QualityOptions{true, state_.quality_min_angle} : QualityOptions{};
+    RunBoxes boxes(*this);
+    // A file that cannot be opened or a cancelled summary ends the run here.
+    if (!begin_run(state_.run, path, state_.request, state_.results, boxes)) {
+        if (state_.results.error) after_failure(*state_.results.error);
         return;
     }
-    state_.results.quality =
-        state_.quality_mode ? QualityOptions{true, state_.quality_min_angle} : QualityOptions{};
-    state_.results.start_time = clock_seconds();
     running_ = true;
     close_when_stopped_ = false;
     set_run_under_way(true);
-    worker_.start(state_.run, summary.output_file_name, state_.results.histogram_step,
-                  state_.results.quality);
+    worker_.start(state_.run, state_.request, state_.results.output_file_name);
     drawing_timer_.start();
 }
 
@@ -278,52 +298,35 @@ void MainWindow::finish_run() {
     draw_queued();
     running_ = false;
     set_run_under_way(false);
-    RunResults& results = state_.results;
-    results.stage_times = state_.run.stage_times();
-    if (outcome.failure) {
-        try {
-            std::rethrow_exception(outcome.failure);
-        } catch (const Error& error) {
-            show_failure(error);
-        } catch (const std::bad_alloc&) {
-            show_failure(computation_error("メモリが足りません。"));
-        }
-    } else if (!outcome.mesh) {
+    missing_outline_segments_ = outcome.missing_outline_segments;
+    RunBoxes boxes(*this);
+    end_run(state_.run, std::move(outcome.built), state_.results, boxes);
+    if (state_.results.error) {
+        after_failure(*state_.results.error);
+    } else if (state_.results.outcome == RunOutcome::stopped) {
         show_no_result();
         status_->note_stopped();
         if (close_when_stopped_) close();
-    } else {
-        results.mesh = std::move(outcome.mesh);
-        state_.probe.clear();
-        results.last_contour_node = state_.run.last_contour_node();
-        results.element_count = static_cast<int>(results.mesh->elements.size());
-        if (!outcome.written) {
-            const std::int32_t shown = clock_seconds();
-            dialogs_.message_box(this, OUTPUT_ERROR_CAPTION,
-                                 output_failure_text(results.output_file_name, outcome.failure_reason),
-                                 Buttons::ok);
-            results.waiting_time += clock_seconds() - shown;
-        }
-        results.outcome = outcome.written ? RunOutcome::written : RunOutcome::output_failed;
-        // The mesh is drawn and ready even when its file could not be written.
-        results.mesh_ready = 1;
-        results.end_time = clock_seconds();
-        update_commands();
-        status_->note_finished(*results.mesh, outcome.missing_outline_segments, results.quality.refines());
-        view_->show_now();
-        // Found now rather than at the first zoom click, which then repaints
-        // at full speed.
-        state_.elements.elements(*results.mesh);
-        // The run drew in white; the quality colours, when chosen, come at once.
-        if (state_.quality_colours) view_->repaint_mesh();
-        dialogs_.message_box(this, REPORT_CAPTION, report_text(results), Buttons::ok);
     }
     Q_EMIT run_ended();
 }
 
-void MainWindow::show_failure(const Error& error) {
-    dialogs_.message_box(this, error.caption(), error.text(), Buttons::ok);
-    if (error.ends_program()) end_after_failure();
+void MainWindow::show_finished_mesh(const FinishedMesh& mesh) {
+    state_.probe.clear();
+    // The mesh is drawn and ready even when its file could not be written.
+    state_.mesh_ready = true;
+    update_commands();
+    status_->note_finished(mesh, missing_outline_segments_, state_.request.quality.refines());
+    view_->show_now();
+    // Found now rather than at the first zoom click, which then repaints
+    // at full speed.
+    state_.elements.elements(mesh);
+    // The run drew in white; the quality colours, when chosen, come at once.
+    if (state_.quality_colours) view_->repaint_mesh();
+}
+
+void MainWindow::after_failure(const Error& error) {
+    if (ends_program(error.cause())) end_after_failure();
     show_no_result();
 }
 
@@ -345,7 +348,7 @@ void MainWindow::end_after_failure() {
 }
 
 void MainWindow::show_no_result() {
-    state_.results.mesh_ready = 0;
+    state_.mesh_ready = false;
     state_.results.mesh.reset();
     state_.elements.clear();
     state_.probe.clear();
@@ -356,7 +359,7 @@ void MainWindow::show_no_result() {
 
 void MainWindow::update_commands() {
     for (const int id : RUN_COMMANDS) actions_[id]->setEnabled(!running_);
-    for (const int id : MESH_COMMANDS) actions_[id]->setEnabled(!running_ && state_.results.mesh_ready);
+    for (const int id : MESH_COMMANDS) actions_[id]->setEnabled(!running_ && state_.mesh_ready);
 }
 
 void MainWindow::set_run_under_way(bool under_way) {
@@ -397,7 +400,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::edit_data() {
-    if (state_.results.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_, this);
+    if (state_.mesh_ready) return edit_file(state_.run.input().input_file_name, dialogs_, this);
     const auto path = dialogs_.choose_data_file(this, data_folder());
     if (!path) return;
     // The data file of a run under way stays as it is.
@@ -410,7 +413,7 @@ std::string MainWindow::data_folder() const {
 }
 
 void MainWindow::show_voronoi() {
-    if (!state_.results.mesh_ready) return;
+    if (!state_.mesh_ready) return;
     const VoronoiEdges voronoi = voronoi_edges(state_.run.tables());
     draw_voronoi(view_->canvas(), state_.view, voronoi.edges);
     view_->show_now();
@@ -419,7 +422,7 @@ void MainWindow::show_voronoi() {
 }
 
 void MainWindow::show_details() {
-    if (!state_.results.mesh_ready) return;
+    if (!state_.mesh_ready) return;
     dialogs_.message_box(this, DETAILS_CAPTION, details_text(state_.run.input(), state_.results, state_.view),
                          Buttons::ok);
 }
@@ -434,14 +437,14 @@ void MainWindow::show_help() {
 void MainWindow::set_histogram_step(int id) {
     // The group is exclusive: checking one item clears the other three.
     actions_[id]->setChecked(true);
-    state_.results.histogram_step = id - HISTOGRAM_NONE;
+    state_.request.histogram_step = id - HISTOGRAM_NONE;
 }
 
 void MainWindow::show_quality_colours() {
     state_.quality_colours = !state_.quality_colours;
     actions_[QUALITY_COLOURS]->setChecked(state_.quality_colours);
     status_->show_legend(state_.quality_colours);
-    if (state_.results.mesh_ready) view_->repaint_mesh();
+    if (state_.mesh_ready) view_->repaint_mesh();
 }
 
 void MainWindow::switch_quality_mode() {
@@ -460,7 +463,7 @@ void MainWindow::choose_min_angle() {
 }
 
 void MainWindow::save_mesh_as() {
-    if (!state_.results.mesh_ready || !state_.results.mesh) return;
+    if (!state_.mesh_ready || !state_.results.mesh) return;
     const std::string suggested =
         std::filesystem::path(state_.results.output_file_name).replace_extension(".msh").string();
     const auto path = dialogs_.choose_save_file(this, suggested);

@@ -92,11 +92,17 @@ private:
     // none that would change a run while one works.
     void update_commands();
     void draw_queued();
+    // The end of the build on the worker: the driver's last step, then what
+    // the window does after a failure or a stop.
     void finish_run();
-    // A failure of the run: its box, then for one that ends the program the
-    // editors' unsaved changes, then the end with status 1.
-    void show_failure(const Error& error);
+    // The finished mesh made ready for zoom, details and repaint, and shown.
+    void show_finished_mesh(const FinishedMesh& mesh);
+    // After a failure's box: for one that ends the program the editors'
+    // unsaved changes, then the end with status 1; else the black view.
+    void after_failure(const Error& error);
     [[noreturn]] void end_after_failure();
+
+    class RunBoxes;
 
     AppState& state_;
     ModalDialogs& dialogs_;
@@ -116,6 +122,8 @@ private:
     bool stop_question_open_ = false;
     bool run_end_waiting_ = false;
     bool frame_fitted_ = false;
+    // Of the last mesh built, for the status line's note.
+    std::size_t missing_outline_segments_ = 0;
 };
 
 }  // namespace tesu

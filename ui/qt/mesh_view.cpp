@@ -29,14 +29,13 @@ void MeshView::repaint_mesh() {
 }
 
 void MeshView::show_full_view() {
-    if (!state_.results.mesh_ready) return;
+    if (!state_.mesh_ready) return;
     reset_view();
     repaint_mesh();
 }
 
 void MeshView::paint_image() {
-    const FinishedMesh* finished =
-        state_.results.mesh_ready && state_.results.mesh ? &*state_.results.mesh : nullptr;
+    const FinishedMesh* finished = state_.mesh_ready && state_.results.mesh ? &*state_.results.mesh : nullptr;
     if (finished && state_.quality_colours) {
         paint_mesh_quality(canvas_, state_.view, *finished);
     } else {
@@ -60,7 +59,7 @@ void MeshView::resizeEvent(QResizeEvent* event) {
 }
 
 void MeshView::mousePressEvent(QMouseEvent* event) {
-    if (!state_.results.mesh_ready) return;
+    if (!state_.mesh_ready) return;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     if (event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && shift)) {
         drag_from_ = event->position();
@@ -80,7 +79,7 @@ void MeshView::mousePressEvent(QMouseEvent* event) {
 
 void MeshView::mouseMoveEvent(QMouseEvent* event) {
     pointer_ = event->position().toPoint();
-    if (drag_from_ && state_.results.mesh_ready) {
+    if (drag_from_ && state_.mesh_ready) {
         const QPointF moved = event->position() - *drag_from_;
         drag_from_ = event->position();
         pan(state_.view, moved.x(), moved.y());
@@ -96,7 +95,7 @@ void MeshView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void MeshView::wheelEvent(QWheelEvent* event) {
-    if (!state_.results.mesh_ready) return;
+    if (!state_.mesh_ready) return;
     wheel_turn_ += event->angleDelta().y();
     const QPointF at = event->position();
     pointer_ = at.toPoint();

@@ -1,9 +1,16 @@
 #include "ui/qt/run_worker.h"
 
+#include <new>
+
 #include "output/outline_conformity.h"
-#include "output/result_file.h"
 
 namespace tesu {
+
+namespace {
+
+constexpr const char* OUT_OF_MEMORY_TEXT = "メモリが足りません。";
+
+}  // namespace
 
 class RunWorker::Observer : public RunObserver {
 public:
@@ -34,24 +41,22 @@ RunWorker::~RunWorker() {
     }
 }
 
-void RunWorker::start(MeshRun& run, std::string output_file, int histogram_step, QualityOptions quality) {
+void RunWorker::start(MeshRun& run, RunRequest request, std::string output_file) {
     drawing_.clear();
     progress_ = {};
     outcome_ = {};
-    thread_ = std::jthread([this, &run, output_file = std::move(output_file), histogram_step,
-                            quality](std::stop_token stop) {
+    thread_ = std::jthread([this, &run, request = std::move(request),
+                            output_file = std::move(output_file)](std::stop_token stop) {
         Observer observer(*this);
         Outcome outcome;
         try {
-            outcome.mesh = run.build(observer, stop, quality);
-            if (outcome.mesh) {
-                outcome.missing_outline_segments = missing_outline_segments(*outcome.mesh).size();
-                observer.stage(RunStage::writing, static_cast<int>(outcome.mesh->nodes.size()));
-                outcome.written =
-                    write_result_file(*outcome.mesh, output_file, histogram_step, &outcome.failure_reason);
-            }
-        } catch (...) {
-            outcome.failure = std::current_exception();
+            outcome.built = build_run(run, request, output_file, observer, stop);
+            if (outcome.built.mesh)
+                outcome.missing_outline_segments = missing_outline_segments(*outcome.built.mesh).size();
+        } catch (const std::bad_alloc&) {
+            // The window says so and ends, as after any failure of the computation.
+            outcome.built = {};
+            outcome.built.error = computation_error(OUT_OF_MEMORY_TEXT);
         }
         {
             const std::lock_guard lock(mutex_);

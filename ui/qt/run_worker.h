@@ -1,20 +1,17 @@
-// The build of a mesh on a thread of its own. What it draws is queued, in
-// order, for the window to take on its own thread; the end of the build
-// (the mesh, its result file written or not, a stop or a failure) reaches
-// the window through a queued signal. The window never waits for the
+// The build step of a run (build_run) on a thread of its own. What it draws
+// is queued, in order, for the window to take on its own thread; the end of
+// the build (the mesh, its result file written or not, a stop or a failure)
+// reaches the window through a queued signal. The window never waits for the
 // worker but to join it once that signal has come.
 #pragma once
 
 #include <QObject>
-#include <exception>
 #include <mutex>
-#include <optional>
-#include <stop_token>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "run/mesh_run.h"
+#include "run/run_driver.h"
 
 namespace tesu {
 
@@ -36,20 +33,17 @@ class RunWorker : public QObject {
 
 public:
     struct Outcome {
-        std::optional<FinishedMesh> mesh;  // empty when stopped or failed
-        bool written = false;              // the result file
-        std::string failure_reason;        // why it was not written
-        std::exception_ptr failure;        // a tesu::Error
+        BuiltMesh built;
         // Outline segments that are no element's edge.
         std::size_t missing_outline_segments = 0;
     };
 
     ~RunWorker() override;
 
-    // Builds on `run` as `quality` asks, whose tables nobody else may touch
-    // until finished() has come, then writes the result file at
+    // Builds on `run` as `request` asks, whose tables nobody else may touch
+    // until finished() has come, and writes the result file at
     // `output_file`.
-    void start(MeshRun& run, std::string output_file, int histogram_step, QualityOptions quality);
+    void start(MeshRun& run, RunRequest request, std::string output_file);
     void request_stop();
     bool running() const { return thread_.joinable(); }
 

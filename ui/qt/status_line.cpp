@@ -92,7 +92,7 @@ void StatusLine::show_progress(const RunProgress& progress) {
 void StatusLine::show_legend(bool shown) { legend_->setVisible(shown); }
 
 void StatusLine::show_point(QPoint at) {
-    if (!state_.results.mesh_ready || !state_.results.mesh) return clearMessage();
+    if (!state_.mesh_ready || !state_.results.mesh) return clearMessage();
     const FinishedMesh& mesh = *state_.results.mesh;
     const ViewState& view = state_.view;
     const InputTables& input = state_.run.input();

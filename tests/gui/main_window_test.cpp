@@ -78,15 +78,15 @@ TEST_F(MainWindowTest, OpensAt680By580BlackWithMenuIconAndArrowCursor) {
 
 TEST_F(MainWindowTest, HistogramHasExactlyOneCheckMark) {
     EXPECT_THAT(checked_histogram_items(), ElementsAre(HISTOGRAM_NONE));
-    EXPECT_EQ(state.results.histogram_step, 0);
+    EXPECT_EQ(state.request.histogram_step, 0);
     window.dispatch(HISTOGRAM_2);
     window.dispatch(HISTOGRAM_2);
     EXPECT_THAT(checked_histogram_items(), ElementsAre(HISTOGRAM_2));
-    EXPECT_EQ(state.results.histogram_step, 2);
+    EXPECT_EQ(state.request.histogram_step, 2);
     window.action(HISTOGRAM_3)->trigger();
     window.action(HISTOGRAM_3)->trigger();  // the checked item chosen again
     EXPECT_THAT(checked_histogram_items(), ElementsAre(HISTOGRAM_3));
-    EXPECT_EQ(state.results.histogram_step, 3);
+    EXPECT_EQ(state.request.histogram_step, 3);
 }
 
 TEST_F(MainWindowTest, WithoutAMeshClicksAndCommandsDoNothing) {
@@ -192,7 +192,7 @@ protected:
         state.run.input().data_min_x = 100;
         state.run.input().data_min_y = 50;
         state.results.mesh = collect_finished_mesh(state.run.tables(), state.run.input(), 3);
-        state.results.mesh_ready = 1;
+        state.mesh_ready = true;
     }
     QPoint on_screen(double x, double y) const {
         const ScreenPoint p = map_to_screen(state.view, x, y);
