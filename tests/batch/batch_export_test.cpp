@@ -11,11 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string SQUARE =
-    "0 0\n10 0\n10 10\n0 10\n0 0\n"
-    "b = 2.5\n"
-    "s = 1\n";
-
 // The value of the "name: value" line of the summary, "" when missing.
 std::string summary_value(const std::string& out, const std::string& name) {
     const std::size_t at = out.find("\n" + name + ": ");

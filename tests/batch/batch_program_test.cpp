@@ -12,11 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string SQUARE =
-    "0 0\n10 0\n10 10\n0 10\n0 0\n"
-    "b = 2.5\n"
-    "s = 1\n";
-
 TEST(BatchProgram, MeshesAValidFileAndPrintsSummaryAndReport) {
     TempFolder folder;
     const auto data = folder.write("square.DAT", SQUARE);

@@ -34,4 +34,10 @@ private:
 
 std::string read_bytes(const std::filesystem::path& path);
 
+// A 10 x 10 square at spacing 2.5: a data file that meshes in no time.
+inline const std::string SQUARE =
+    "0 0\n10 0\n10 10\n0 10\n0 0\n"
+    "b = 2.5\n"
+    "s = 1\n";
+
 }  // namespace tesu::testing
